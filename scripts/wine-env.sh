@@ -10,7 +10,7 @@ export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
 
 # Creates and configures the prefix once; later calls only check a stamp file.
 moxavel_prepare_prefix() {
-  local stamp="$WINEPREFIX/.moxavel-prefix-ready"
+  local stamp="$WINEPREFIX/.moxavel-prefix-ready-2"
   [ -f "$stamp" ] && return 0
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
@@ -22,6 +22,10 @@ moxavel_prepare_prefix() {
     # Wine has no SimSun; the controls' Song typeface falls back to WenQuanYi Zen Hei.
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v '宋体' /t REG_SZ /d 'WenQuanYi Zen Hei' /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'SimSun' /t REG_SZ /d 'WenQuanYi Zen Hei' /f >/dev/null 2>&1
+    # One Wine desktop of a known size: windows get title bars without a window manager,
+    # and hiding a window does not wait for a window manager that never answers.
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d 1920x1080 /f >/dev/null 2>&1
     wineserver -w
     touch "$stamp"
   ) 9>"$WINEPREFIX.lock"
