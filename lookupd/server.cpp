@@ -239,6 +239,13 @@ void LookupServer::finish(Connection& connection) {
     connectionDone_.notify_all();
 }
 
+std::size_t LookupServer::openConnections() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    std::size_t open = 0;
+    for (const Connection& connection : connections_) open += connection.done ? 0 : 1;
+    return open;
+}
+
 void LookupServer::reapFinished() {
     std::lock_guard<std::mutex> lock(mutex_);
     for (auto it = connections_.begin(); it != connections_.end();) {

@@ -56,6 +56,8 @@ public:
     // "http://HOST:PORT", the base address of answers to requests without a Host header.
     std::string baseAddress() const;
     const Tokens& tokens() const { return service_.tokens(); }
+    // Connections accepted and not yet closed.
+    std::size_t openConnections();
 
 private:
     struct Connection {
