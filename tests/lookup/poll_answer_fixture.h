@@ -34,7 +34,7 @@ inline std::u16string widen(std::string_view ascii) {
     return std::u16string(ascii.begin(), ascii.end());
 }
 
-// JSON string escaping as the service's writer does it: slashes escaped too.
+// JSON string escaping with slashes escaped too, as the service writes its strings.
 inline std::string jsonString(std::u16string_view text) {
     std::string out;
     for (char16_t unit : text) {

@@ -123,9 +123,10 @@ TEST(PollAnswer, SlotsFollowTheCompletePiecesInOrder) {
     twelve.players.push_back({u"Extra2", "Sona", "Ignite", "Flash"});
     PollOutcome twelveOutcome = parse(fixture::pollAnswer(twelve, kBase));
     ASSERT_EQ(twelveOutcome.kind, PollOutcome::Kind::game);
-    EXPECT_EQ(twelveOutcome.game.champions[0], "Annie");
-    EXPECT_EQ(twelveOutcome.game.champions[9], "Leona");
-    EXPECT_EQ(twelveOutcome.game.playerNames[9], "Uzi");
+    // Writing an eleventh slot would land in the next array's first entry.
+    expectSlotHolds(twelveOutcome.game, 0, twelve.players[0], "张三");
+    expectSlotHolds(twelveOutcome.game, 9, twelve.players[9], "Uzi");
+    EXPECT_EQ(twelveOutcome.game.spectateLink, kEscapedSpectateLink);
 }
 
 TEST(PollAnswer, PartWithoutPieceEndTakesNoSlot) {
@@ -193,6 +194,8 @@ TEST(PollAnswer, WithoutSuccessTheErrorMarksDecide) {
          PollOutcome::Kind::status, "\xC0\xEB\xCF\xDF"},
         {"mark without closing", R"({"error":"cut off)", PollOutcome::Kind::status, ""},
         {"neither mark", R"({"status":"ok"})", PollOutcome::Kind::nothing, ""},
+        {"marks are case-sensitive", R"({"ERROR":"x","Error_Message":"y"})",
+         PollOutcome::Kind::nothing, ""},
         {"html error page", "<html><body>502 Bad Gateway</body></html>", PollOutcome::Kind::nothing,
          ""},
     };
