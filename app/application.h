@@ -56,6 +56,8 @@ void releaseGlobalObjects();
 // Names of the objects in the order the exit routine released them (for tests).
 const std::vector<const char*>& releasedObjects();
 
+// Module set-up and the main window, as start-up makes them (for tests, without the loop).
+bool openMainWindow();
 int runMessageLoop();
 // The whole life of the user interface; 0 when the message loop ends.
 int startApplication();

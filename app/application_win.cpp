@@ -13,7 +13,6 @@ int RefreshState = 0;
 namespace {
 
 std::vector<const char*> releaseLog;
-bool released = false;
 
 [[noreturn]] void outOfMemory() {
     MessageBoxA(nullptr, "内存不足", "error", MB_ICONERROR);
@@ -37,6 +36,7 @@ void callAtlAxWinInit() {
 }  // namespace
 
 void createGlobalObjects() {
+    releaseLog.clear();
     app = new AppObjects;
     app->mainWindow = std::make_unique<WtWindow>();
     app->initButton = std::make_unique<WtButton>();
@@ -58,8 +58,7 @@ void createGlobalObjects() {
 }
 
 void releaseGlobalObjects() {
-    if (released || app == nullptr) return;
-    released = true;
+    if (app == nullptr) return;
     stopRefreshForExit();
     release(app->mainWindow, "MainWindow");
     release(app->initButton, "initButton");
@@ -97,10 +96,7 @@ int runMessageLoop() {
     return 0;
 }
 
-int startApplication() {
-    std::set_new_handler(outOfMemory);
-    createGlobalObjects();
-    std::atexit(releaseGlobalObjects);
+bool openMainWindow() {
     instanceHandle = GetModuleHandleA(nullptr);
     nextControlId = kFirstControlIdBase;
     callAtlAxWinInit();
@@ -110,6 +106,15 @@ int startApplication() {
     options.onCreated = [](WtCallback::Arg hwnd) { buildMainWindow(reinterpret_cast<HWND>(hwnd)); };
     options.width = 730;
     options.height = 470;
-    app->mainWindow->loadWindow(options);
+    return app->mainWindow->loadWindow(options);
+}
+
+int startApplication() {
+    std::set_new_handler(outOfMemory);
+    createGlobalObjects();
+    std::atexit(releaseGlobalObjects);
+    // Without a main window there is nothing to show; the loop then waits for nothing,
+    // so end at once instead.
+    if (!openMainWindow()) return 0;
     return runMessageLoop();
 }

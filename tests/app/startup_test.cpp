@@ -1,0 +1,93 @@
+// Start-up and shutdown of the real program and of its objects.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/app/app_fixture.h"
+#include "toolkit/toolkit_state.h"
+
+namespace {
+
+using StartupTest = AppFixture;
+
+TEST_F(StartupTest, TheMainWindowIsBuiltBeforeLoadingReturns) {
+    openApp();
+    EXPECT_EQ(mainWindowHandle, app->mainWindow->handle());
+    EXPECT_TRUE(IsWindowVisible(mainWindowHandle));
+    EXPECT_EQ(app->mainWindow->text(), "[0730] Qeltra Moxavel");  // "Initializing.." is gone
+    EXPECT_EQ(app->mainWindow->width(), 730);
+    EXPECT_EQ(app->mainWindow->height(), 470);
+    EXPECT_EQ(app->mainWindow->left(), (GetSystemMetrics(SM_CXSCREEN) - 730) / 2);
+    EXPECT_EQ(app->mainWindow->top(), (GetSystemMetrics(SM_CYSCREEN) - 470) / 2);
+    EXPECT_EQ(nextControlId, 508);
+}
+
+TEST_F(StartupTest, ClosingReleasesEveryObjectOnceInOrder) {
+    openApp();
+    closeApp();
+    EXPECT_EQ(mainWindowHandle, nullptr);
+    EXPECT_EQ(nextControlId, kFirstControlIdBase);
+    const std::vector<std::string> expected = {
+        "MainWindow",   "initButton",    "gamePathEdit",     "refreshButton",
+        "aboutButton",  "spectateButton", "playerList",      "teamList1",
+        "teamList2",    "layout",         "LookupSession",   "gameRecords",
+        "AboutWindow",  "aboutText",      "aboutOkButton",   "aboutUpdateButton",
+        "controlByHandle"};
+    std::vector<std::string> released(releasedObjects().begin(), releasedObjects().end());
+    EXPECT_EQ(released, expected);
+    releaseGlobalObjects();  // the runtime's exit calls it again
+    EXPECT_EQ(releasedObjects().size(), expected.size());
+    EXPECT_EQ(app, nullptr);
+    EXPECT_EQ(controlByHandle, nullptr);
+}
+
+// Starts the real executable in the fixture's directory.
+PROCESS_INFORMATION startProgram(const std::string& directory) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    std::string command = "\"" MOXAVEL_EXE_PATH "\"";
+    for (char& c : command)
+        if (c == '/') c = '\\';
+    EXPECT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               directory.c_str(), &startup, &process))
+        << "cannot start " << MOXAVEL_EXE_PATH;
+    return process;
+}
+
+HWND waitForMainWindow(DWORD processId) {
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        HWND window = FindWindowA("WTWindow", "[0730] Qeltra Moxavel");
+        DWORD owner = 0;
+        if (window != nullptr) GetWindowThreadProcessId(window, &owner);
+        if (window != nullptr && owner == processId) return window;
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+TEST_F(StartupTest, TheProgramShowsItsWindowCentredAndEndsWithExitCodeZeroWhenClosed) {
+    writeFile("playerid.txt", "张三\r\n李四\r\n");
+    PROCESS_INFORMATION process = startProgram(directory);
+    ASSERT_NE(process.hProcess, nullptr);
+    HWND window = waitForMainWindow(process.dwProcessId);
+    ASSERT_NE(window, nullptr) << "no main window appeared";
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    EXPECT_EQ(rect.right - rect.left, 730);
+    EXPECT_EQ(rect.bottom - rect.top, 470);
+    if (GetSystemMetrics(SM_CXSCREEN) == 1920 && GetSystemMetrics(SM_CYSCREEN) == 1080) {
+        EXPECT_EQ(rect.left, 595);
+        EXPECT_EQ(rect.top, 305);
+    }
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    ASSERT_EQ(WaitForSingleObject(process.hProcess, 20000), WAIT_OBJECT_0);
+    DWORD exitCode = 1;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    EXPECT_EQ(exitCode, 0u);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+}
+
+}  // namespace
