@@ -24,10 +24,25 @@ char* textPointer(const Text& text) {
     return const_cast<char*>(text.c_str());
 }
 
+// Length of the longest prefix of text[0, length) that ends on a whole GBK character.
+size_t wholeCharacters(const char* text, size_t length) {
+    size_t i = 0;
+    while (i < length) {
+        const bool lead = static_cast<unsigned char>(text[i]) >= 0x80;
+        if (lead && i + 1 == length) break;
+        i += lead ? 2 : 1;
+    }
+    return i;
+}
+
 // The list view may point pszText at its own copy instead of filling our buffer.
 Text readText(const char* pszText, const char* buffer) {
     const char* source = pszText != nullptr && pszText != LPSTR_TEXTCALLBACKA ? pszText : buffer;
-    return Text(source, strnlen(source, WtListView::kMaxReadLength));
+    size_t length = strnlen(source, WtListView::kMaxReadLength);
+    // A text cut at the limit can end in half a character, which would swallow the next
+    // byte of whatever it is joined to.
+    if (length == WtListView::kMaxReadLength) length = wholeCharacters(source, length);
+    return Text(source, length);
 }
 
 // The record belongs to the sender; handlers may change the list before we are done.

@@ -4,8 +4,9 @@
 // Rows and columns count from 0. Texts are GBK and go through the ANSI messages.
 #pragma once
 
-#include <commctrl.h>
 #include <windows.h>
+// After windows.h, whose types it uses.
+#include <commctrl.h>
 
 #include <optional>
 #include <vector>
@@ -38,7 +39,8 @@ class WtListView : public WtControl {
   public:
     // Extended list view style of every list view the toolkit makes or attaches.
     static constexpr DWORD kStandardListExStyle = LVS_EX_SUBITEMIMAGES | LVS_EX_INFOTIP;
-    // Longest text a cell or column title read gives back.
+    // Longest text a cell or column title read gives back; a longer one is cut to it,
+    // less a final half character.
     static constexpr int kMaxReadLength = 259;
 
     // Registers the list view window classes.
