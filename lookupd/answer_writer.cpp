@@ -28,8 +28,8 @@ std::string playerRow(const Player& player, std::string_view base) {
     row += "\t\t<img src=\\'/assets/skin/" + htmlEscape(player.champion) +
            "_0.jpg\\' class=\\'champImage\\'>\n";
     row += "\t</td>\n";
-    row += "\t<td class=\"name\"><a href='/profile/china-ionia-1/" + name +
-           "/' target='_blank'>" + name + "</a></td>\n";
+    row += "\t<td class=\"name\"><a href='/profile/china-ionia-1/" + name + "/' target='_blank'>" +
+           name + "</a></td>\n";
     row += "\t<td class=\"spells\">\n";
     row += "\t\t<img src=\"" + spells + htmlEscape(player.spell1) + ".png\" class=\"itemImage\">\n";
     row += "\t\t<img src=\"" + spells + htmlEscape(player.spell2) + ".png\" class=\"itemImage\">\n";
@@ -41,7 +41,8 @@ std::string playerRow(const Player& player, std::string_view base) {
 std::string statusAnswer(std::string_view member, std::string_view text, std::size_t padTo) {
     const std::string head = "{\"success\":false,";
     const std::string tail = "\"" + std::string(member) + "\":\"" + jsonEscape(text) + "\"}";
-    const std::size_t length = head.size() + std::string_view("\"padding\":\"\",").size() + tail.size();
+    const std::size_t length =
+        head.size() + std::string_view("\"padding\":\"\",").size() + tail.size();
     if (padTo <= length) return head + tail;
     return head + "\"padding\":\"" + filler(padTo - length) + "\"," + tail;
 }

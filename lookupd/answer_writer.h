@@ -23,8 +23,7 @@ inline constexpr std::string_view kInvalidNameText = "Invalid summoner name";
 // clients use it, scheme and host without a trailing slash ("http://127.0.0.1:8730"); the
 // spell images point there. With padTo, filler inside the html makes the answer exactly
 // padTo bytes long; an answer that is already about that long stays unpadded.
-std::string renderGameAnswer(const Game& game, std::string_view baseAddress,
-                             std::size_t padTo = 0);
+std::string renderGameAnswer(const Game& game, std::string_view baseAddress, std::size_t padTo = 0);
 
 // {"success":false,"error_message":"The summoner name is not in a game on this platform"};
 // padTo adds a "padding" member before the error member, which has to stay last.

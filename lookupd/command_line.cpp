@@ -53,8 +53,7 @@ bool parseListenAddress(std::string_view text, std::string& host, std::uint16_t&
     return true;
 }
 
-bool parseCommandLine(const std::vector<std::string>& args, CommandLine& line,
-                      std::string& error) {
+bool parseCommandLine(const std::vector<std::string>& args, CommandLine& line, std::string& error) {
     CommandLine parsed;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string option = args[i];

@@ -34,7 +34,6 @@ bool parseListenAddress(std::string_view text, std::string& host, std::uint16_t&
 
 // args without the program name. Options take their value as the next argument or after
 // "=" (--listen=127.0.0.1:0).
-bool parseCommandLine(const std::vector<std::string>& args, CommandLine& line,
-                      std::string& error);
+bool parseCommandLine(const std::vector<std::string>& args, CommandLine& line, std::string& error);
 
 }  // namespace lookupd

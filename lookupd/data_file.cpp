@@ -23,7 +23,9 @@ struct DataError {
     throw DataError{where.empty() ? what : where + ": " + what};
 }
 
-std::string inQuotes(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string inQuotes(std::string_view text) {
+    return "\"" + std::string(text) + "\"";
+}
 
 // Members starting with "_" are comments; any other unknown member is most likely a typo.
 void checkMembers(const Json& object, const std::string& where,
@@ -102,8 +104,7 @@ Game readGame(const Json& json, const std::string& where) {
     return game;
 }
 
-std::size_t count(const Json& json, const char* name, const std::string& where,
-                  std::size_t limit) {
+std::size_t count(const Json& json, const char* name, const std::string& where, std::size_t limit) {
     const Json& value = member(json, name, where);
     if (!value.is_number_unsigned() || value.get<std::uint64_t>() > limit) {
         fail(where + "." + name, "expected a whole number from 0 to " + std::to_string(limit));
@@ -128,26 +129,32 @@ FaultRule readFault(const Json& json, const std::string& where) {
         FaultArgument argument;
         const char* name;
     };
-    for (const Argument& argument : {Argument{FaultArgument::Text, "text"},
-                                     Argument{FaultArgument::Milliseconds, "ms"},
-                                     Argument{FaultArgument::Bytes, "bytes"}}) {
+    for (const Argument& argument :
+         {Argument{FaultArgument::Text, "text"}, Argument{FaultArgument::Milliseconds, "ms"},
+          Argument{FaultArgument::Bytes, "bytes"}}) {
         const bool given = json.contains(argument.name);
         if (info->argument != argument.argument) {
-            if (given) fail(where, "kind " + inQuotes(kind) + " takes no " + inQuotes(argument.name));
+            if (given)
+                fail(where, "kind " + inQuotes(kind) + " takes no " + inQuotes(argument.name));
             continue;
         }
         if (!given) {
-            if (info->argumentRequired) fail(where, "kind " + inQuotes(kind) + " needs " +
-                                                        inQuotes(argument.name));
+            if (info->argumentRequired)
+                fail(where, "kind " + inQuotes(kind) + " needs " + inQuotes(argument.name));
             continue;
         }
         switch (argument.argument) {
-            case FaultArgument::Text: rule.fault.text = text(json, "text", where); break;
+            case FaultArgument::Text:
+                rule.fault.text = text(json, "text", where);
+                break;
             case FaultArgument::Milliseconds:
                 rule.fault.ms = static_cast<long>(count(json, "ms", where, 24ul * 3600 * 1000));
                 break;
-            case FaultArgument::Bytes: rule.fault.bytes = count(json, "bytes", where, kMaxHugeBytes); break;
-            case FaultArgument::None: break;
+            case FaultArgument::Bytes:
+                rule.fault.bytes = count(json, "bytes", where, kMaxHugeBytes);
+                break;
+            case FaultArgument::None:
+                break;
         }
     }
     return rule;

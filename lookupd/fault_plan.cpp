@@ -57,7 +57,8 @@ bool setFaultArgument(Fault& fault, std::string_view value, std::string& error) 
         case FaultArgument::Milliseconds:
             // A day is more than any test waits; beyond it the number is a typing mistake.
             if (!readCount(value, 24ull * 3600 * 1000, count)) {
-                error = "\"" + std::string(value) + "\" is not a time in milliseconds (0 to 86400000)";
+                error =
+                    "\"" + std::string(value) + "\" is not a time in milliseconds (0 to 86400000)";
                 return false;
             }
             fault.ms = static_cast<long>(count);
@@ -100,8 +101,8 @@ bool parseFaultSpec(std::string_view spec, FaultRule& rule, std::string& error) 
             return false;
         }
     } else if (info->argumentRequired) {
-        error = "fault \"" + std::string(spec) + "\": kind \"" + info->name +
-                "\" needs an argument";
+        error =
+            "fault \"" + std::string(spec) + "\": kind \"" + info->name + "\" needs an argument";
         return false;
     }
     rule = std::move(parsed);

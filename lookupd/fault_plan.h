@@ -15,9 +15,9 @@ enum class FaultKind { Backlog, Error, Empty, Status500, Delay, Cut, Huge, Hang 
 
 struct Fault {
     FaultKind kind = FaultKind::Empty;
-    std::string text;        // Error: the error text
-    long ms = 0;             // Delay: the wait; Hang: the hold, 0 = until the service stops
-    std::size_t bytes = 0;   // Huge: the answer's size in bytes
+    std::string text;       // Error: the error text
+    long ms = 0;            // Delay: the wait; Hang: the hold, 0 = until the service stops
+    std::size_t bytes = 0;  // Huge: the answer's size in bytes
 };
 
 // Rules name a player, "*" for every player, or kProfileTarget for the profile page.
@@ -59,7 +59,7 @@ struct FaultEffect {
 };
 
 class FaultPlan {
-public:
+  public:
     FaultPlan() = default;
     explicit FaultPlan(std::vector<FaultRule> rules) : rules_(std::move(rules)) {}
 
@@ -67,7 +67,7 @@ public:
     FaultEffect forPlayer(std::string_view name) const;
     FaultEffect forProfile() const;
 
-private:
+  private:
     void add(FaultEffect& effect, std::string_view target) const;
 
     std::vector<FaultRule> rules_;

@@ -61,7 +61,8 @@ bool parseRequestLine(std::string_view line, HttpRequest& request) {
     request.version = std::string(version);
     const std::size_t question = target.find('?');
     const std::string_view path = target.substr(0, question);
-    request.query = question == std::string_view::npos ? "" : std::string(target.substr(question + 1));
+    request.query =
+        question == std::string_view::npos ? "" : std::string(target.substr(question + 1));
     request.path = percentDecode(path).value_or(std::string(path));
     return true;
 }

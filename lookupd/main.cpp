@@ -1,4 +1,5 @@
 // moxavel-lookupd: the local lookup service that the program, its tests and its demo use.
+#include <atomic>
 #include <csignal>
 #include <cstdio>
 #include <string>
@@ -10,10 +11,11 @@
 
 namespace {
 
-lookupd::LookupServer* runningServer = nullptr;
+// Lock-free, so the signal handler may read it.
+std::atomic<lookupd::LookupServer*> runningServer{nullptr};
 
 extern "C" void onStopSignal(int) {
-    if (runningServer) runningServer->requestStop();
+    if (lookupd::LookupServer* server = runningServer.load()) server->requestStop();
 }
 
 void installStopHandlers() {
@@ -26,7 +28,9 @@ void installStopHandlers() {
     std::signal(SIGPIPE, SIG_IGN);
 }
 
-void logToStderr(const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); }
+void logToStderr(const std::string& line) {
+    std::fprintf(stderr, "%s\n", line.c_str());
+}
 
 }  // namespace
 
@@ -58,16 +62,17 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "moxavel-lookupd: %s\n", error.c_str());
         return 1;
     }
-    runningServer = &server;
+    runningServer.store(&server);
     installStopHandlers();
     if (!line.quiet) {
-        std::fprintf(stderr, "tokens %s,%s,%s\n", tokens.diamondprox.c_str(),
-                     tokens.apiKey.c_str(), tokens.pbk.c_str());
+        std::fprintf(stderr, "tokens %s,%s,%s\n", tokens.diamondprox.c_str(), tokens.apiKey.c_str(),
+                     tokens.pbk.c_str());
     }
     // Scripts and tests wait for this line, so it goes out even with --quiet.
-    std::printf("listening on %s:%u\n", server.host().c_str(), static_cast<unsigned>(server.port()));
+    std::printf("listening on %s:%u\n", server.host().c_str(),
+                static_cast<unsigned>(server.port()));
     std::fflush(stdout);
     server.run();
-    runningServer = nullptr;
+    runningServer.store(nullptr);
     return 0;
 }

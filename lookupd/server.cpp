@@ -101,8 +101,7 @@ bool LookupServer::listen(std::string& error) {
         return false;
     }
     in_addr address{};
-    if (!isLoopbackHost(config_.host) ||
-        inet_pton(AF_INET, config_.host.c_str(), &address) != 1) {
+    if (!isLoopbackHost(config_.host) || inet_pton(AF_INET, config_.host.c_str(), &address) != 1) {
         error = "refusing to listen on " + config_.host + ": only 127.0.0.0/8 is allowed";
         return false;
     }
@@ -155,8 +154,7 @@ bool LookupServer::waitUnlessStopping(long ms) {
     const auto deadline = Clock::now() + std::chrono::milliseconds(ms);
     while (!stopping_.load()) {
         const long left = static_cast<long>(
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now())
-                .count());
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count());
         if (left <= 0) return true;
         pollfd wake{wakeRead_, POLLIN, 0};
         ::poll(&wake, 1, static_cast<int>(left));

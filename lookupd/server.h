@@ -31,7 +31,7 @@ struct ServerConfig {
 };
 
 class LookupServer {
-public:
+  public:
     LookupServer(Service service, ServerConfig config);
     ~LookupServer();
     LookupServer(const LookupServer&) = delete;
@@ -59,7 +59,7 @@ public:
     // Connections accepted and not yet closed.
     std::size_t openConnections();
 
-private:
+  private:
     struct Connection {
         int fd = -1;
         bool done = false;

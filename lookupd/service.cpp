@@ -102,15 +102,18 @@ Reply Service::profile() const {
 Reply Service::poll(const HttpRequest& request, std::string_view base) const {
     std::string name;
     switch (checkPollQuery(request.query, tokens_, name)) {
-        case PollCheck::BadToken: return jsonReply(renderErrorAnswer(kInvalidTokenText));
-        case PollCheck::BadName: return jsonReply(renderErrorAnswer(kInvalidNameText));
-        case PollCheck::Ok: break;
+        case PollCheck::BadToken:
+            return jsonReply(renderErrorAnswer(kInvalidTokenText));
+        case PollCheck::BadName:
+            return jsonReply(renderErrorAnswer(kInvalidNameText));
+        case PollCheck::Ok:
+            break;
     }
     const FaultEffect effect = faults_.forPlayer(name);
     const std::size_t padTo = paddingFor(effect);
     const Game* game = gameOf(name);
-    Reply reply = jsonReply(game ? renderGameAnswer(*game, base, padTo)
-                                 : renderNotInGameAnswer(padTo));
+    Reply reply =
+        jsonReply(game ? renderGameAnswer(*game, base, padTo) : renderNotInGameAnswer(padTo));
     return withFault(std::move(reply), effect);
 }
 
@@ -155,10 +158,10 @@ bool testEndpoint(const HttpRequest& request, Reply& reply) {
             if (key == "to") target = percentDecode(value);
         }
         // A control character would let the target break out of its header line.
-        const bool usable = target && !target->empty() &&
-                            std::none_of(target->begin(), target->end(), [](char c) {
-                                return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
-                            });
+        const bool usable =
+            target && !target->empty() && std::none_of(target->begin(), target->end(), [](char c) {
+                return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+            });
         if (!usable) {
             reply = textReply(400, "redirect needs to=PATH\n");
         } else {

@@ -19,7 +19,7 @@ inline constexpr std::string_view kProfilePath = "/profile/china-ionia-1/~/";
 inline constexpr std::string_view kPollPath = "/lookup/xmpp/poll";
 
 class Service {
-public:
+  public:
     // extraFaults (from the command line) apply after the data file's own.
     Service(ServiceData data, Tokens tokens, std::vector<FaultRule> extraFaults = {});
 
@@ -28,7 +28,7 @@ public:
 
     const Tokens& tokens() const { return tokens_; }
 
-private:
+  private:
     Reply profile() const;
     Reply poll(const HttpRequest& request, std::string_view base) const;
     const Game* gameOf(const std::string& name) const;

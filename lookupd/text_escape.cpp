@@ -12,7 +12,9 @@ void appendCodeUnit(std::string& out, std::uint32_t unit) {
     for (int shift = 12; shift >= 0; shift -= 4) out += kHex[(unit >> shift) & 0xF];
 }
 
-bool isContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+bool isContinuation(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
+}
 
 // The length of the UTF-8 sequence at text[at] and its code point; 0 when the sequence is
 // invalid (truncated, overlong, a surrogate, or beyond U+10FFFF).
@@ -56,14 +58,30 @@ std::string jsonEscape(std::string_view utf8) {
         const auto byte = static_cast<unsigned char>(utf8[at]);
         if (byte < 0x80) {
             switch (byte) {
-                case '"': out += "\\\""; break;
-                case '\\': out += "\\\\"; break;
-                case '/': out += "\\/"; break;
-                case '\n': out += "\\n"; break;
-                case '\t': out += "\\t"; break;
-                case '\r': out += "\\r"; break;
-                case '\b': out += "\\b"; break;
-                case '\f': out += "\\f"; break;
+                case '"':
+                    out += "\\\"";
+                    break;
+                case '\\':
+                    out += "\\\\";
+                    break;
+                case '/':
+                    out += "\\/";
+                    break;
+                case '\n':
+                    out += "\\n";
+                    break;
+                case '\t':
+                    out += "\\t";
+                    break;
+                case '\r':
+                    out += "\\r";
+                    break;
+                case '\b':
+                    out += "\\b";
+                    break;
+                case '\f':
+                    out += "\\f";
+                    break;
                 default:
                     if (byte < 0x20) {
                         appendCodeUnit(out, byte);
@@ -97,12 +115,23 @@ std::string htmlEscape(std::string_view text) {
     out.reserve(text.size());
     for (char c : text) {
         switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            case '\'': out += "&#39;"; break;
-            default: out += c;
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            case '\'':
+                out += "&#39;";
+                break;
+            default:
+                out += c;
         }
     }
     return out;

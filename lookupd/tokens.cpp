@@ -45,8 +45,9 @@ bool parseTokens(std::string_view text, Tokens& tokens, std::string& error) {
                         std::string(text.substr(second + 1))};
     for (const std::string* token : {&parsed.diamondprox, &parsed.apiKey, &parsed.pbk}) {
         if (!isTokenText(*token)) {
-            error = "token \"" + *token +
-                    "\": must be non-empty and hold only letters, digits, \"-\", \".\", \"_\", \"~\"";
+            error =
+                "token \"" + *token +
+                "\": must be non-empty and hold only letters, digits, \"-\", \".\", \"_\", \"~\"";
             return false;
         }
     }

@@ -4,7 +4,9 @@ namespace lookupd_test {
 
 namespace {
 
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 std::size_t findIgnoringCase(std::string_view text, std::string_view needle, std::size_t from) {
     if (needle.size() > text.size()) return std::string_view::npos;

@@ -152,13 +152,15 @@ TEST(AnswerWriter, EloIsWrittenUnquotedAsItStands) {
         const char* elo;
         const char* tier;
     };
-    const Row rows[] = {{"1520", "gold"}, {"980", "bronze"}, {"2400", "diamond"}, {"N/A", "unranked"}};
+    const Row rows[] = {
+        {"1520", "gold"}, {"980", "bronze"}, {"2400", "diamond"}, {"N/A", "unranked"}};
     for (const Row& row : rows) {
         Game game = tenPlayerGame();
         game.elo = row.elo;
         const std::string answer = renderGameAnswer(game, kBase);
-        EXPECT_NE(answer.find(std::string("\"Elo\":") + row.elo + ",\"mmrTier\":\"" + row.tier + "\""),
-                  std::string::npos)
+        EXPECT_NE(
+            answer.find(std::string("\"Elo\":") + row.elo + ",\"mmrTier\":\"" + row.tier + "\""),
+            std::string::npos)
             << answer.substr(answer.size() - 60);
         EXPECT_EQ(cut(answer, kEloStart, kEloEnd), row.elo);
     }
@@ -192,10 +194,12 @@ TEST(AnswerWriter, StatusAnswersEndWithTheirErrorMember) {
     ASSERT_EQ(kErrorMessageStart.size(), 16u);
     ASSERT_EQ(kErrorStart.size(), 8u);
     ASSERT_EQ(kErrorEnd.size(), 2u);
-    EXPECT_EQ(renderNotInGameAnswer(),
-              R"({"success":false,"error_message":"The summoner name is not in a game on this platform"})");
-    EXPECT_EQ(renderErrorAnswer(kBacklogText),
-              R"({"success":false,"error":"Sorry, there is a large backlog of requests. Please try again in a minute or two."})");
+    EXPECT_EQ(
+        renderNotInGameAnswer(),
+        R"({"success":false,"error_message":"The summoner name is not in a game on this platform"})");
+    EXPECT_EQ(
+        renderErrorAnswer(kBacklogText),
+        R"({"success":false,"error":"Sorry, there is a large backlog of requests. Please try again in a minute or two."})");
     EXPECT_EQ(renderErrorAnswer("say \"no\""), R"({"success":false,"error":"say \"no\""})");
 
     const std::string padded = renderNotInGameAnswer(4096);

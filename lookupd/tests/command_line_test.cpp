@@ -46,9 +46,10 @@ TEST(ListenAddress, AcceptsOnlyLoopbackAddresses) {
 TEST(CommandLine, ReadsEveryOption) {
     CommandLine line;
     std::string error;
-    ASSERT_TRUE(parseCommandLine({"--data", "d.json", "--listen=127.0.0.2:0", "--tokens", "d1,k1,p1",
-                                  "--fault", "张三:delay:20", "--fault=*:error:a:b", "--quiet"},
-                                 line, error))
+    ASSERT_TRUE(
+        parseCommandLine({"--data", "d.json", "--listen=127.0.0.2:0", "--tokens", "d1,k1,p1",
+                          "--fault", "张三:delay:20", "--fault=*:error:a:b", "--quiet"},
+                         line, error))
         << error;
     EXPECT_EQ(line.dataFile, "d.json");
     EXPECT_EQ(line.host, "127.0.0.2");

@@ -73,7 +73,8 @@ TEST(DataFile, EmptyObjectIsAServiceWithNoGames) {
 
 std::string gameWith(const std::string& members) {
     return R"({"games":[{"id":"g","startTime":"s","state":"inGame","map":"m","elo":1,)"
-           R"("spectate":"x",)" + members + "}]}";
+           R"("spectate":"x",)" +
+           members + "}]}";
 }
 
 const std::string kPlayers =

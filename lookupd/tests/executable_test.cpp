@@ -1,12 +1,11 @@
 // The moxavel-lookupd program itself, started as scripts and the program's tests start it.
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
@@ -56,7 +55,8 @@ Child spawn(const std::vector<std::string>& args) {
 std::string readUntil(int fd, const std::string& stop) {
     std::string text;
     char buffer[4096];
-    for (int reads = 0; reads < 1000 && (stop.empty() || text.find(stop) == std::string::npos); ++reads) {
+    for (int reads = 0; reads < 1000 && (stop.empty() || text.find(stop) == std::string::npos);
+         ++reads) {
         pollfd entry{fd, POLLIN, 0};
         if (::poll(&entry, 1, 20000) <= 0) break;
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
@@ -89,7 +89,8 @@ TEST(Executable, ServesTheDemoDataAndStopsCleanlyOnSigterm) {
         "/lookup/xmpp/poll?diamondprox=d1&REQUIRED_QUICKFIND_API_KEY=k2&PBK=p3"
         "&regionProxy=china-ionia-1&summoner=";
     // 寂寞的风 plays in the demo's first game.
-    const RawAnswer game = roundTrip(port, getRequest(poll + "%E5%AF%82%E5%AF%9E%E7%9A%84%E9%A3%8E", port));
+    const RawAnswer game =
+        roundTrip(port, getRequest(poll + "%E5%AF%82%E5%AF%9E%E7%9A%84%E9%A3%8E", port));
     EXPECT_EQ(playerPieces(game.body).size(), 10u);
     EXPECT_EQ(roundTrip(port, getRequest(poll + "nobody", port)).body,
               R"({"success":false,"error":"down for a moment"})");

@@ -16,7 +16,8 @@ TEST(FaultSpec, ReadsEveryKind) {
     };
     const Row rows[] = {
         {"张三:backlog", "张三", FaultKind::Backlog, "", 0, 0},
-        {"a:error:Service unavailable: retry", "a", FaultKind::Error, "Service unavailable: retry", 0, 0},
+        {"a:error:Service unavailable: retry", "a", FaultKind::Error, "Service unavailable: retry",
+         0, 0},
         {"a:error:", "a", FaultKind::Error, "", 0, 0},
         {"a:empty", "a", FaultKind::Empty, "", 0, 0},
         {"a:status500", "a", FaultKind::Status500, "", 0, 0},

@@ -52,8 +52,8 @@ TEST(ParseRequest, WaitsForTheWholeHeaderAndBody) {
 }
 
 TEST(ParseRequest, KeepsZeroBytesAndBinaryInTheBody) {
-    const std::string post =
-        std::string("POST /test/echo HTTP/1.1\r\nContent-Length: 4\r\n\r\n") + std::string("\0\xff\r\n", 4);
+    const std::string post = std::string("POST /test/echo HTTP/1.1\r\nContent-Length: 4\r\n\r\n") +
+                             std::string("\0\xff\r\n", 4);
     HttpRequest request;
     ASSERT_EQ(parseRequest(post, request).state, ParseState::Complete);
     EXPECT_EQ(request.body, std::string("\0\xff\r\n", 4));

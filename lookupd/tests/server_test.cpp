@@ -1,9 +1,8 @@
 #include "lookupd/server.h"
 
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <thread>
 
@@ -48,7 +47,7 @@ std::vector<FaultRule> faults(std::initializer_list<const char*> specs) {
 }
 
 class ServerTest : public ::testing::Test {
-protected:
+  protected:
     void startServer(std::vector<FaultRule> rules = {}) {
         ServerConfig config;
         config.grace = std::chrono::milliseconds(300);
@@ -98,8 +97,9 @@ TEST_F(ServerTest, ProfileTokensOpenThePoll) {
     const std::string p = cut(page.body, R"(name="PBK" value=")", R"(">)");
     EXPECT_EQ(d + "," + k + "," + p, "Dq7,Kw8,Pe9");
 
-    const RawAnswer game = get("/lookup/xmpp/poll?diamondprox=" + d + "&REQUIRED_QUICKFIND_API_KEY=" +
-                               k + "&PBK=" + p + "&regionProxy=china-ionia-1&summoner=%E5%BC%A0%E4%B8%89");
+    const RawAnswer game =
+        get("/lookup/xmpp/poll?diamondprox=" + d + "&REQUIRED_QUICKFIND_API_KEY=" + k +
+            "&PBK=" + p + "&regionProxy=china-ionia-1&summoner=%E5%BC%A0%E4%B8%89");
     ASSERT_EQ(game.status, 200);
     EXPECT_EQ(game.header("Content-Length"), std::to_string(game.body.size()));
     EXPECT_EQ(game.body, renderGameAnswer(sampleData().games[0], base()));
@@ -232,10 +232,12 @@ TEST_F(ServerTest, ConnectionsAreServedAtTheSameTime) {
     std::vector<std::thread> clients;
     std::vector<std::string> bodies(8);
     for (std::size_t i = 0; i < bodies.size(); ++i) {
-        clients.emplace_back([this, i, &bodies] { bodies[i] = get(poll("player" + std::to_string(i + 1))).body; });
+        clients.emplace_back(
+            [this, i, &bodies] { bodies[i] = get(poll("player" + std::to_string(i + 1))).body; });
     }
     for (std::thread& client : clients) client.join();
-    for (const std::string& body : bodies) EXPECT_EQ(body, renderGameAnswer(sampleData().games[0], base()));
+    for (const std::string& body : bodies)
+        EXPECT_EQ(body, renderGameAnswer(sampleData().games[0], base()));
 }
 
 TEST(LookupServer, RunReturnsAfterAStopRequestAndCutsIdleClients) {

@@ -9,10 +9,10 @@
 namespace lookupd_test {
 
 struct RawAnswer {
-    bool closed = false;   // the service closed the connection (rather than a time-out)
-    std::string bytes;     // everything received
+    bool closed = false;  // the service closed the connection (rather than a time-out)
+    std::string bytes;    // everything received
     int status = 0;
-    std::string head;      // status line and headers, up to the blank line
+    std::string head;  // status line and headers, up to the blank line
     std::string body;
 
     // The value of the first header line of that name, "" when there is none.

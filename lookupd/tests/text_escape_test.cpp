@@ -39,7 +39,8 @@ TEST(JsonEscape, WritesEachCharacterAsTheServiceDoes) {
 
 TEST(HtmlEscape, ReplacesTheFiveMarkupCharacters) {
     const EscapeRow rows[] = {
-        {"markup", "<a href=\"x\">'&'</a>", "&lt;a href=&quot;x&quot;&gt;&#39;&amp;&#39;&lt;/a&gt;"},
+        {"markup", "<a href=\"x\">'&'</a>",
+         "&lt;a href=&quot;x&quot;&gt;&#39;&amp;&#39;&lt;/a&gt;"},
         {"already escaped text is escaped again", "&amp;", "&amp;amp;"},
         {"other text unchanged", "夜雨 听风_/\\", "夜雨 听风_/\\"},
     };
