@@ -29,7 +29,7 @@ const Column kTeamColumns[] = {{"　", 0}, {"玩家ID", 128}, {"英雄", 96}, {"
 
 template <std::size_t N>
 void addColumns(WtListView& list, const Column (&columns)[N]) {
-    for (const Column& column : columns) list.insertColumn(-1, column.title, column.width);
+    for (const Column& column : columns) list.insertColumn(column.title, column.width);
 }
 
 void buildTeamList(WtListView& list, HWND hwnd, int x, COLORREF colour) {

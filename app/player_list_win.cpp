@@ -22,8 +22,13 @@ TextList readPlayerNames() {
 
 void loadPlayerList() {
     WtListView& players = *app->playerList;
-    for (const Text& name : readPlayerNames()) {
-        int row = players.insertRow(-1, Text());
+    TextList names = readPlayerNames();
+    // One repaint for the whole list, not one per row.
+    players.suspendRedraw();
+    for (const Text& name : names) {
+        int row = players.insertRow(Text());
         players.setCellText(row, 1, name);
     }
+    players.resumeRedraw();
+    players.invalidate();
 }

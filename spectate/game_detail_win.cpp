@@ -10,7 +10,7 @@ void emptyList(WtListView& list) {
 
 void fillTeam(WtListView& list, const GameRecord& game, std::size_t firstSlot) {
     for (std::size_t slot = firstSlot; slot < firstSlot + 5; ++slot) {
-        int row = list.insertRow(-1, Text());
+        int row = list.insertRow(Text());
         list.setCellText(row, 1, game.playerNames[slot]);
         list.setCellText(row, 2, game.champions[slot]);
         list.setCellText(row, 3, concatText({game.firstSpells[slot], " ", game.secondSpells[slot]}));

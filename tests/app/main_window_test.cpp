@@ -57,7 +57,9 @@ TEST_F(MainWindowTest, EveryControlHasItsPlaceFontIdentifierAndState) {
         EXPECT_EQ(c.control->height(), c.height);
         FontFacts font = fontOf(*c.control);
         EXPECT_EQ(font.face, c.face);
-        if (c.fontHeight != 0) EXPECT_EQ(font.height, c.fontHeight);
+        if (c.fontHeight != 0) {
+            EXPECT_EQ(font.height, c.fontHeight);
+        }
         EXPECT_EQ(!c.control->disabled(), c.enabled);
     }
     EXPECT_EQ(fontOf(*app->spectateButton).weight, 800);

@@ -47,9 +47,13 @@ PROCESS_INFORMATION startProgram(const std::string& directory) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    std::string command = "\"" MOXAVEL_EXE_PATH "\"";
-    for (char& c : command)
+    // The build tree is a Unix path; Wine shows the Unix root as drive Z:.
+    std::string path = MOXAVEL_EXE_PATH;
+    if (!path.empty() && path[0] == '/') path = "Z:" + path;
+    for (char& c : path) {
         if (c == '/') c = '\\';
+    }
+    std::string command = "\"" + path + "\"";
     EXPECT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                directory.c_str(), &startup, &process))
         << "cannot start " << MOXAVEL_EXE_PATH;

@@ -130,7 +130,9 @@ TEST_F(ControlTest, NonzeroCallbackResultsKeepMessagesFromTheSavedProcedure) {
         LRESULT result = send(c.msg, 0, MAKELPARAM(3, 4));
         EXPECT_EQ(raised, 1) << c.name;
         EXPECT_EQ(savedProcSaw(c.msg), !c.consumable) << c.name;
-        if (c.consumable) EXPECT_EQ(result, 7) << c.name;
+        if (c.consumable) {
+            EXPECT_EQ(result, 7) << c.name;
+        }
 
         (control.*c.set)([] { return 0; });
         send(c.msg, 0, MAKELPARAM(3, 4));
