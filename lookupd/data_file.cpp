@@ -88,7 +88,8 @@ Player readPlayer(const Json& json, const std::string& where) {
 }
 
 Game readGame(const Json& json, const std::string& where) {
-    checkMembers(json, where, {"id", "startTime", "state", "map", "elo", "spectate", "players"});
+    checkMembers(json, where,
+                 {"id", "startTime", "state", "map", "elo", "spectate", "players", "alsoAnsweredFor"});
     Game game;
     game.id = numberOrText(json, "id", where);
     game.startTime = text(json, "startTime", where);
@@ -100,6 +101,15 @@ Game readGame(const Json& json, const std::string& where) {
     for (std::size_t i = 0; i < players.size(); ++i) {
         const std::string place = at(where + ".players", i);
         game.players.push_back(readPlayer(objectAt(players, i, place), place));
+    }
+    if (json.contains("alsoAnsweredFor")) {
+        const Json& names = array(json, "alsoAnsweredFor", where);
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            if (!names[i].is_string() || names[i].get<std::string>().empty()) {
+                fail(at(where + ".alsoAnsweredFor", i), "expected a non-empty text");
+            }
+            game.alsoAnsweredFor.push_back(names[i].get<std::string>());
+        }
     }
     return game;
 }
@@ -164,10 +174,12 @@ FaultRule readFault(const Json& json, const std::string& where) {
 void checkNames(const ServiceData& data) {
     std::map<std::string, const Game*> gameOf;
     for (const Game& game : data.games) {
-        for (const Player& player : game.players) {
-            const auto [place, added] = gameOf.emplace(player.name, &game);
+        std::vector<std::string> names = game.alsoAnsweredFor;
+        for (const Player& player : game.players) names.push_back(player.name);
+        for (const std::string& name : names) {
+            const auto [place, added] = gameOf.emplace(name, &game);
             if (!added && place->second != &game) {
-                fail("", "player " + inQuotes(player.name) + " is in games " +
+                fail("", "player " + inQuotes(name) + " is in games " +
                              inQuotes(place->second->id) + " and " + inQuotes(game.id));
             }
         }

@@ -81,6 +81,7 @@ Service::Service(ServiceData data, Tokens tokens, std::vector<FaultRule> extraFa
     : games_(std::move(data.games)), tokens_(std::move(tokens)) {
     for (std::size_t i = 0; i < games_.size(); ++i) {
         for (const Player& player : games_[i].players) gameByPlayer_.emplace(player.name, i);
+        for (const std::string& name : games_[i].alsoAnsweredFor) gameByPlayer_.emplace(name, i);
     }
     std::vector<FaultRule> rules = std::move(data.faults);
     for (FaultRule& rule : extraFaults) rules.push_back(std::move(rule));

@@ -24,6 +24,9 @@ struct Game {
     std::string elo;       // written unquoted, exactly as it stands
     std::string spectate;  // the link after "lrf://", with plain slashes
     std::vector<Player> players;
+    // Names that also get this game's answer without being among its players, as when the
+    // service lists a player under another name.
+    std::vector<std::string> alsoAnsweredFor;
 };
 
 struct ServiceData {

@@ -17,7 +17,7 @@ const char kGoodData[] = R"({
     ]
   }, {
     "id": "g2", "startTime": "", "state": "inGame", "map": "Howling Abyss", "elo": "N/A",
-    "spectate": "", "players": []
+    "spectate": "", "players": [], "alsoAnsweredFor": ["旁观者"]
   }],
   "offline": ["李四"],
   "faults": [
@@ -48,6 +48,7 @@ TEST(DataFile, ReadsEveryPartOfAGoodFile) {
     EXPECT_EQ(game.players[1].spell2, "Flash");
     EXPECT_EQ(data.games[1].elo, "N/A");
     EXPECT_TRUE(data.games[1].players.empty());
+    EXPECT_EQ(data.games[1].alsoAnsweredFor, std::vector<std::string>{"旁观者"});
     EXPECT_EQ(data.offline, std::vector<std::string>{"李四"});
 
     ASSERT_EQ(data.faults.size(), 5u);
@@ -108,6 +109,8 @@ TEST(DataFile, SaysWhatIsWrongAndWhere) {
              kPlayers + "}]}",
          "games[0].elo: expected a number or a non-empty text"},
         {"offline not texts", R"({"offline": ["a", 2]})", "offline[1]: expected a non-empty text"},
+        {"extra name not a text", gameWith(kPlayers + R"(,"alsoAnsweredFor":[""])"),
+         "games[0].alsoAnsweredFor[0]: expected a non-empty text"},
         {"unknown fault kind", R"({"faults":[{"player":"a","kind":"slow"}]})",
          R"(faults[0].kind: unknown kind "slow")"},
         {"error without text", R"({"faults":[{"player":"a","kind":"error"}]})",

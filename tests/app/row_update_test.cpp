@@ -71,7 +71,9 @@ TEST(RowUpdate, StatusNetworkErrorAndNothingTouchOneCellOrNone) {
         RowUpdate update = rowUpdateFor(outcome, "p1");
         EXPECT_FALSE(update.keepsRecord);
         EXPECT_EQ(columnsOf(update), c.columns);
-        if (!update.writes.empty()) EXPECT_EQ(update.writes[0].text, c.text);
+        if (!update.writes.empty()) {
+            EXPECT_EQ(update.writes[0].text, c.text);
+        }
     }
 }
 
