@@ -21,6 +21,9 @@ int compareText(std::string_view a, std::string_view b);
 int textLength(std::string_view text);
 Text concatText(std::initializer_list<std::string_view> parts);
 
+// Steps over two-byte characters: a scan that starts on a character never matches from a
+// second byte. Ignoring case folds ASCII letters only, never the second byte of a
+// two-byte character.
 int findText(std::string_view text, std::string_view needle, int start = 1,
              bool ignoreCase = false);
 int findLastText(std::string_view text, std::string_view needle);
@@ -39,9 +42,12 @@ TextList splitText(std::string_view text, std::string_view delimiter);
 Text trimText(std::string_view text);
 Text removeSpaces(std::string_view text);
 Text toLowerText(std::string_view text);
+// Full-width digits, letters and signs count as ASCII; then read like atoi, saturating
+// at INT_MIN and INT_MAX.
 int textToInteger(std::string_view text);
 Text spacesText(int n);
 Text charText(int code);
+// Upper-case digits; a negative n gives the 8 digits of its 32-bit two's complement.
 Text hexText(int n);
 
 ByteString textToBytes(std::string_view text);
