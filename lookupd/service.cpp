@@ -169,6 +169,14 @@ bool testEndpoint(const HttpRequest& request, Reply& reply) {
             reply = textReply(302, "redirecting to " + *target + "\n");
             reply.headers.push_back("Location: " + *target);
         }
+    } else if (path == "/test/page") {
+        // Serves the page its query spells out, e.g. a profile page missing a field.
+        std::optional<std::string> body;
+        for (const auto& [key, value] : splitQuery(request.query)) {
+            if (key == "body") body = percentDecode(value);
+        }
+        reply = body ? textReply(200, *body) : textReply(400, "page needs body=TEXT\n");
+        reply.contentType = "text/html";
     } else if (path == "/test/empty") {
         reply = textReply(200, "");
     } else if (path == "/test/zero") {

@@ -242,6 +242,11 @@ TEST(Service, TestEndpointsAnswerAsTheHttpTestsExpect) {
     const Reply error = handle(service, get("/test/status500"));
     EXPECT_EQ(error.status, 500);
     EXPECT_EQ(error.body, "server error page");
+
+    const Reply page = handle(service, get("/test/page?body=%3Cp%3E%22x%22%3C%2Fp%3E&x=/a/b"));
+    EXPECT_EQ(page.status, 200);
+    EXPECT_EQ(page.body, "<p>\"x\"</p>");
+    EXPECT_EQ(handle(service, get("/test/page")).status, 400);
 }
 
 }  // namespace
