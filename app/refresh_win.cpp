@@ -7,6 +7,7 @@
 #include "app/application.h"
 #include "app/row_update.h"
 #include "lookup/http_fetch.h"
+#include "lookup/lookup_service.h"
 #include "lookup/summoner_name.h"
 #include "support/threads.h"
 #include "toolkit/toolkit_state.h"
@@ -17,16 +18,18 @@ constexpr UINT kRowDone = WM_APP + 1;   // wParam: pass, lParam: RowResult*
 constexpr UINT kPassDone = WM_APP + 2;  // wParam: pass
 constexpr int kNameColumn = 1;
 
+// Everything the worker reads is its own copy: it may still be running out a fetch while
+// the process ends and the program's objects are released.
 struct PassJob {
     WPARAM pass;
     HWND sink;
     Text pollPrefix;
+    Text base;
     TextList names;
 };
 
 struct RowResult {
     int row;
-    Text name;
     PollOutcome outcome;
 };
 
@@ -39,11 +42,11 @@ void runRefresh(void* argument, const StopToken& stop) {
     std::unique_ptr<PassJob> job(static_cast<PassJob*>(argument));
     for (std::size_t row = 0; row < job->names.size(); ++row) {
         if (stop.stopRequested()) return;
-        const Text& name = job->names[row];
-        Text answer = fetchPage(concatText({job->pollPrefix, encodeSummonerName(name)}));
+        Text answer =
+            fetchPage(concatText({job->pollPrefix, encodeSummonerName(job->names[row])}));
         if (stop.stopRequested()) return;
         auto result = std::make_unique<RowResult>(
-            RowResult{static_cast<int>(row), name, parsePollAnswer(answer)});
+            RowResult{static_cast<int>(row), parsePollAnswer(answer, job->base)});
         // Posted, never sent: the user-interface thread never waits for this thread.
         if (PostMessageA(job->sink, kRowDone, job->pass, reinterpret_cast<LPARAM>(result.get()))) {
             result.release();
@@ -111,6 +114,7 @@ void startPass() {
     job->pass = ++runningPass;
     job->sink = resultSink();
     job->pollPrefix = app->session->pollPrefix;
+    job->base = lookupBase();
     for (int row = 0; row < rows; ++row) job->names.push_back(players.cellText(row, kNameColumn));
     // Without a thread the state stays running; the next click stops it.
     if (startThread(runRefresh, job.get(), &worker)) job.release();
