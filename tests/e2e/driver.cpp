@@ -4,6 +4,8 @@
 //   refresh              click "刷新状态" and wait for the pass to end; prints its time
 //   double-click ROW     double-click a row of the player list
 //   ui-latency           while a pass runs, time how long the window takes to answer
+//   about                open the about window (without waiting for it to close)
+//   about-ok             press "好" in the about window
 //   close                close the main window
 // Exit code 0 when every command did what it should.
 #include <windows.h>
@@ -20,6 +22,7 @@ namespace {
 
 constexpr int kInitButtonId = 501;
 constexpr int kRefreshButtonId = 503;
+constexpr int kAboutButtonId = 504;
 constexpr int kPlayerListId = 506;
 
 HWND findMainWindow() {
@@ -137,6 +140,19 @@ int main(int argc, char** argv) {
             }
         } else if (command == "ui-latency") {
             if (!measureLatency(window, refresh)) return 1;
+        } else if (command == "about") {
+            // Posted: the window is modal, a sent click would wait until it closes.
+            PostMessageA(GetDlgItem(window, kAboutButtonId), BM_CLICK, 0, 0);
+            Sleep(500);
+        } else if (command == "about-ok") {
+            HWND about = FindWindowA("WTWindow", "");
+            HWND ok = about ? FindWindowExA(about, nullptr, "Button", "好") : nullptr;
+            if (ok == nullptr) {
+                std::printf("driver: no about window\n");
+                return 1;
+            }
+            PostMessageA(ok, BM_CLICK, 0, 0);
+            Sleep(300);
         } else if (command == "close") {
             PostMessageA(window, WM_CLOSE, 0, 0);
         } else {
