@@ -46,6 +46,48 @@ void setRegistryInstallPath(const std::string* value) {
     RegCloseKey(key);
 }
 
+std::string windowsPathOf(std::string path) {
+    if (!path.empty() && path[0] == '/') path = "Z:" + path;
+    for (char& c : path) {
+        if (c == '/') c = '\\';
+    }
+    return path;
+}
+
+PROCESS_INFORMATION startProgram(const std::string& directory) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    std::string command = "\"" + windowsPathOf(MOXAVEL_EXE_PATH) + "\"";
+    EXPECT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               directory.c_str(), &startup, &process))
+        << "cannot start " << MOXAVEL_EXE_PATH;
+    return process;
+}
+
+HWND waitForMainWindow(DWORD processId) {
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        HWND window = FindWindowA("WTWindow", "[0730] Qeltra Moxavel");
+        DWORD owner = 0;
+        if (window != nullptr) GetWindowThreadProcessId(window, &owner);
+        if (window != nullptr && owner == processId) return window;
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+long waitForExit(PROCESS_INFORMATION& process, DWORD timeoutMs) {
+    long result = -1;
+    if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0) {
+        DWORD exitCode = 0;
+        GetExitCodeProcess(process.hProcess, &exitCode);
+        result = static_cast<long>(exitCode);
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return result;
+}
+
 void AppFixture::SetUp() {
     char buffer[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, buffer);

@@ -17,6 +17,15 @@ void pumpFor(DWORD milliseconds);
 
 void setRegistryInstallPath(const std::string* value);
 
+// A build-tree path as Windows programs under Wine see it: the Unix root is drive Z:.
+std::string windowsPathOf(std::string buildPath);
+// Starts the real moxavel.exe in directory; the caller closes the handles.
+PROCESS_INFORMATION startProgram(const std::string& directory);
+// The main window of that process, once it is there; null after a few seconds without.
+HWND waitForMainWindow(DWORD processId);
+// Waits for the process to end; its exit code, or -1 when it is still running.
+long waitForExit(PROCESS_INFORMATION& process, DWORD timeoutMs);
+
 class AppFixture : public testing::Test {
 protected:
     void SetUp() override;

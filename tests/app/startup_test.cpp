@@ -42,35 +42,6 @@ TEST_F(StartupTest, ClosingReleasesEveryObjectOnceInOrder) {
     EXPECT_EQ(controlByHandle, nullptr);
 }
 
-// Starts the real executable in the fixture's directory.
-PROCESS_INFORMATION startProgram(const std::string& directory) {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    // The build tree is a Unix path; Wine shows the Unix root as drive Z:.
-    std::string path = MOXAVEL_EXE_PATH;
-    if (!path.empty() && path[0] == '/') path = "Z:" + path;
-    for (char& c : path) {
-        if (c == '/') c = '\\';
-    }
-    std::string command = "\"" + path + "\"";
-    EXPECT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               directory.c_str(), &startup, &process))
-        << "cannot start " << MOXAVEL_EXE_PATH;
-    return process;
-}
-
-HWND waitForMainWindow(DWORD processId) {
-    for (int attempt = 0; attempt < 200; ++attempt) {
-        HWND window = FindWindowA("WTWindow", "[0730] Qeltra Moxavel");
-        DWORD owner = 0;
-        if (window != nullptr) GetWindowThreadProcessId(window, &owner);
-        if (window != nullptr && owner == processId) return window;
-        Sleep(50);
-    }
-    return nullptr;
-}
-
 TEST_F(StartupTest, TheProgramShowsItsWindowCentredAndEndsWithExitCodeZeroWhenClosed) {
     writeFile("playerid.txt", "张三\r\n李四\r\n");
     PROCESS_INFORMATION process = startProgram(directory);
@@ -86,12 +57,7 @@ TEST_F(StartupTest, TheProgramShowsItsWindowCentredAndEndsWithExitCodeZeroWhenCl
         EXPECT_EQ(rect.top, 305);
     }
     PostMessageA(window, WM_CLOSE, 0, 0);
-    ASSERT_EQ(WaitForSingleObject(process.hProcess, 20000), WAIT_OBJECT_0);
-    DWORD exitCode = 1;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    EXPECT_EQ(exitCode, 0u);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    EXPECT_EQ(waitForExit(process, 20000), 0);
 }
 
 }  // namespace

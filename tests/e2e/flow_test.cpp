@@ -58,8 +58,7 @@ protected:
         std::string path = directory + "\\" + name;
         CreateDirectoryA(path.c_str(), nullptr);
         CreateDirectoryA((path + "\\Game").c_str(), nullptr);
-        std::string client = MOXAVEL_STAND_IN_CLIENT;
-        if (!client.empty() && client[0] == '/') client = "Z:" + client;
+        std::string client = windowsPathOf(MOXAVEL_STAND_IN_CLIENT);
         EXPECT_TRUE(CopyFileA(client.c_str(), (path + "\\Game\\League of Legends.exe").c_str(),
                               FALSE));
         return path;
@@ -382,22 +381,9 @@ TEST_F(FlowTest, AForcedStopTakesEffectAtOnceAndThePassChangesNothingMore) {
 
 TEST_F(FlowTest, ClosingTheProgramDuringAPassEndsItWithExitCodeZero) {
     writePlayers({"卡住的人", "张三"});
-    std::string exe = MOXAVEL_EXE_PATH;
-    if (!exe.empty() && exe[0] == '/') exe = "Z:" + exe;
-    for (char& c : exe) {
-        if (c == '/') c = '\\';
-    }
-    std::string command = "\"" + exe + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               directory.c_str(), &startup, &process));
-    HWND window = nullptr;
-    for (int i = 0; i < 200 && window == nullptr; ++i) {
-        Sleep(50);
-        window = FindWindowA("WTWindow", "[0730] Qeltra Moxavel");
-    }
+    PROCESS_INFORMATION process = startProgram(directory);
+    ASSERT_NE(process.hProcess, nullptr);
+    HWND window = waitForMainWindow(process.dwProcessId);
     ASSERT_NE(window, nullptr);
     HWND init = FindWindowExA(window, nullptr, "Button", "初始化");
     HWND refresh = FindWindowExA(window, nullptr, "Button", "刷新状态");
@@ -412,13 +398,7 @@ TEST_F(FlowTest, ClosingTheProgramDuringAPassEndsItWithExitCodeZero) {
     Sleep(500);  // the first fetch is now held open by the service
 
     PostMessageA(window, WM_CLOSE, 0, 0);
-    ASSERT_EQ(WaitForSingleObject(process.hProcess, 20000), WAIT_OBJECT_0)
-        << "the program did not end while its fetch hung";
-    DWORD exitCode = 1;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    EXPECT_EQ(exitCode, 0u);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    EXPECT_EQ(waitForExit(process, 20000), 0) << "the program must end while its fetch hangs";
 }
 
 }  // namespace
