@@ -11,7 +11,7 @@ const char kUsage[] =
     "  --data FILE     games, offline players and faults (JSON, see README.md)\n"
     "  --listen ADDR   address on 127.0.0.0/8 to listen on; port 0 picks a free port\n"
     "  --tokens D,K,P  the profile page's tokens instead of random ones\n"
-    "  --fault SPEC    a fault for a player, \"*\" for all or @profile for the profile\n"
+    "  --fault RULE    a fault for a player, \"*\" for all or @profile for the profile\n"
     "                  page: backlog, error:TEXT, empty, status500, delay:MS, cut,\n"
     "                  huge[:BYTES], hang[:MS]; may be given more than once\n"
     "  --quiet         no log line per request\n"
@@ -98,7 +98,7 @@ bool parseCommandLine(const std::vector<std::string>& args, CommandLine& line, s
             parsed.tokens = tokens;
         } else {
             FaultRule rule;
-            if (!parseFaultSpec(*value, rule, error)) return false;
+            if (!parseFaultRule(*value, rule, error)) return false;
             parsed.faults.push_back(std::move(rule));
         }
     }

@@ -75,34 +75,34 @@ bool setFaultArgument(Fault& fault, std::string_view value, std::string& error) 
     return false;
 }
 
-bool parseFaultSpec(std::string_view spec, FaultRule& rule, std::string& error) {
-    const std::size_t nameEnd = spec.find(':');
+bool parseFaultRule(std::string_view ruleText, FaultRule& rule, std::string& error) {
+    const std::size_t nameEnd = ruleText.find(':');
     if (nameEnd == std::string_view::npos) {
-        error = "fault \"" + std::string(spec) + "\": expected NAME:KIND[:ARG]";
+        error = "fault \"" + std::string(ruleText) + "\": expected NAME:KIND[:ARG]";
         return false;
     }
-    const std::string_view rest = spec.substr(nameEnd + 1);
+    const std::string_view rest = ruleText.substr(nameEnd + 1);
     const std::size_t kindEnd = rest.find(':');
     const std::string_view kindName = rest.substr(0, kindEnd);
     const FaultKindInfo* info = faultKindByName(kindName);
     if (!info) {
-        error = "fault \"" + std::string(spec) + "\": unknown kind \"" + std::string(kindName) +
+        error = "fault \"" + std::string(ruleText) + "\": unknown kind \"" + std::string(kindName) +
                 "\" (backlog, error, empty, status500, delay, cut, huge, hang)";
         return false;
     }
     FaultRule parsed;
-    parsed.target = std::string(spec.substr(0, nameEnd));
+    parsed.target = std::string(ruleText.substr(0, nameEnd));
     parsed.fault.kind = info->kind;
     if (info->kind == FaultKind::Huge) parsed.fault.bytes = kDefaultHugeBytes;
     if (kindEnd != std::string_view::npos) {
         std::string argumentError;
         if (!setFaultArgument(parsed.fault, rest.substr(kindEnd + 1), argumentError)) {
-            error = "fault \"" + std::string(spec) + "\": " + argumentError;
+            error = "fault \"" + std::string(ruleText) + "\": " + argumentError;
             return false;
         }
     } else if (info->argumentRequired) {
         error =
-            "fault \"" + std::string(spec) + "\": kind \"" + info->name + "\" needs an argument";
+            "fault \"" + std::string(ruleText) + "\": kind \"" + info->name + "\" needs an argument";
         return false;
     }
     rule = std::move(parsed);

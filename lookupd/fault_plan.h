@@ -46,7 +46,7 @@ const FaultKindInfo* faultKindByName(std::string_view name);
 const FaultKindInfo& faultKindInfo(FaultKind kind);
 
 // Reads "NAME:KIND[:ARG]". The name ends at the first ":"; an Error's text may hold ":".
-bool parseFaultSpec(std::string_view spec, FaultRule& rule, std::string& error);
+bool parseFaultRule(std::string_view ruleText, FaultRule& rule, std::string& error);
 
 // Sets the argument of fault from its text form; false with a message when it is invalid.
 bool setFaultArgument(Fault& fault, std::string_view value, std::string& error);

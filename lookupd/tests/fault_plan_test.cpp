@@ -7,7 +7,7 @@ namespace {
 
 TEST(FaultSpec, ReadsEveryKind) {
     struct Row {
-        const char* spec;
+        const char* ruleText;
         const char* target;
         FaultKind kind;
         std::string text;
@@ -34,18 +34,18 @@ TEST(FaultSpec, ReadsEveryKind) {
     for (const Row& row : rows) {
         FaultRule rule;
         std::string error;
-        ASSERT_TRUE(parseFaultSpec(row.spec, rule, error)) << row.spec << ": " << error;
-        EXPECT_EQ(rule.target, row.target) << row.spec;
-        EXPECT_EQ(rule.fault.kind, row.kind) << row.spec;
-        EXPECT_EQ(rule.fault.text, row.text) << row.spec;
-        EXPECT_EQ(rule.fault.ms, row.ms) << row.spec;
-        EXPECT_EQ(rule.fault.bytes, row.bytes) << row.spec;
+        ASSERT_TRUE(parseFaultRule(row.ruleText, rule, error)) << row.ruleText << ": " << error;
+        EXPECT_EQ(rule.target, row.target) << row.ruleText;
+        EXPECT_EQ(rule.fault.kind, row.kind) << row.ruleText;
+        EXPECT_EQ(rule.fault.text, row.text) << row.ruleText;
+        EXPECT_EQ(rule.fault.ms, row.ms) << row.ruleText;
+        EXPECT_EQ(rule.fault.bytes, row.bytes) << row.ruleText;
     }
 }
 
 TEST(FaultSpec, RefusesBadSpecsWithAReason) {
     struct Row {
-        const char* spec;
+        const char* ruleText;
         const char* message;
     };
     const Row rows[] = {
@@ -69,16 +69,16 @@ TEST(FaultSpec, RefusesBadSpecsWithAReason) {
         FaultRule rule;
         rule.target = "untouched";
         std::string error;
-        EXPECT_FALSE(parseFaultSpec(row.spec, rule, error)) << row.spec;
-        EXPECT_NE(error.find(row.message), std::string::npos) << row.spec << ": " << error;
-        EXPECT_EQ(rule.target, "untouched") << row.spec;
+        EXPECT_FALSE(parseFaultRule(row.ruleText, rule, error)) << row.ruleText;
+        EXPECT_NE(error.find(row.message), std::string::npos) << row.ruleText << ": " << error;
+        EXPECT_EQ(rule.target, "untouched") << row.ruleText;
     }
 }
 
-FaultRule rule(const char* spec) {
+FaultRule rule(const char* ruleText) {
     FaultRule parsed;
     std::string error;
-    EXPECT_TRUE(parseFaultSpec(spec, parsed, error)) << error;
+    EXPECT_TRUE(parseFaultRule(ruleText, parsed, error)) << error;
     return parsed;
 }
 

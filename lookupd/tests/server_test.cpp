@@ -35,12 +35,12 @@ ServiceData sampleData() {
     return data;
 }
 
-std::vector<FaultRule> faults(std::initializer_list<const char*> specs) {
+std::vector<FaultRule> faults(std::initializer_list<const char*> ruleTexts) {
     std::vector<FaultRule> rules;
-    for (const char* spec : specs) {
+    for (const char* ruleText : ruleTexts) {
         FaultRule rule;
         std::string error;
-        EXPECT_TRUE(parseFaultSpec(spec, rule, error)) << error;
+        EXPECT_TRUE(parseFaultRule(ruleText, rule, error)) << error;
         rules.push_back(rule);
     }
     return rules;

@@ -149,7 +149,7 @@ TEST(Service, FaultsChangeTheAnswerOrItsDelivery) {
     for (const Row& row : rows) {
         FaultRule rule;
         std::string error;
-        ASSERT_TRUE(parseFaultSpec(row.fault, rule, error)) << error;
+        ASSERT_TRUE(parseFaultRule(row.fault, rule, error)) << error;
         const Service service(sampleData(), kTokens, {rule});
         const Reply reply = handle(service, get(kPoll + "b"));
         EXPECT_EQ(reply.status, row.status) << row.fault;
@@ -173,8 +173,8 @@ TEST(Service, HugeFaultPadsGameAndOfflineAnswers) {
     FaultRule game;
     FaultRule offline;
     std::string error;
-    ASSERT_TRUE(parseFaultSpec("b:huge:200000", game, error));
-    ASSERT_TRUE(parseFaultSpec("nobody:huge", offline, error));
+    ASSERT_TRUE(parseFaultRule("b:huge:200000", game, error));
+    ASSERT_TRUE(parseFaultRule("nobody:huge", offline, error));
     const Service service(sampleData(), kTokens, {game, offline});
     const Reply big = handle(service, get(kPoll + "b"));
     EXPECT_EQ(big.body.size(), 200000u);
@@ -189,8 +189,8 @@ TEST(Service, DataFileFaultsComeBeforeCommandLineFaults) {
     FaultRule fromFile;
     FaultRule fromCommandLine;
     std::string error;
-    ASSERT_TRUE(parseFaultSpec("b:backlog", fromFile, error));
-    ASSERT_TRUE(parseFaultSpec("b:error:later", fromCommandLine, error));
+    ASSERT_TRUE(parseFaultRule("b:backlog", fromFile, error));
+    ASSERT_TRUE(parseFaultRule("b:error:later", fromCommandLine, error));
     data.faults = {fromFile};
     const Service service(data, kTokens, {fromCommandLine});
     EXPECT_EQ(handle(service, get(kPoll + "b")).body, renderErrorAnswer("later"));
@@ -199,7 +199,7 @@ TEST(Service, DataFileFaultsComeBeforeCommandLineFaults) {
 TEST(Service, ProfileFaultsApplyToTheProfilePageOnly) {
     FaultRule rule;
     std::string error;
-    ASSERT_TRUE(parseFaultSpec("@profile:status500", rule, error));
+    ASSERT_TRUE(parseFaultRule("@profile:status500", rule, error));
     const Service service(sampleData(), kTokens, {rule});
     EXPECT_EQ(handle(service, get("/profile/china-ionia-1/~/")).status, 500);
     EXPECT_EQ(handle(service, get(kPoll + "b")).status, 200);
