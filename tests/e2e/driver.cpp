@@ -24,9 +24,9 @@
 //   close                close the main window
 //   wait-exit MS         wait up to MS for the program to end; prints its exit code
 // Exit code 0 when every command did what it should.
-#include <windows.h>
 #include <commctrl.h>
 #include <psapi.h>
+#include <windows.h>
 #include <winternl.h>
 
 #include <algorithm>
@@ -106,7 +106,9 @@ bool attach() {
     return false;
 }
 
-int rowCount() { return static_cast<int>(SendMessageA(target.list, LVM_GETITEMCOUNT, 0, 0)); }
+int rowCount() {
+    return static_cast<int>(SendMessageA(target.list, LVM_GETITEMCOUNT, 0, 0));
+}
 
 bool startProgram(const std::string& exe, int rows) {
     std::string command = "\"" + exe + "\"";
@@ -124,10 +126,11 @@ bool startProgram(const std::string& exe, int rows) {
     target.processId = created.dwProcessId;
     double visibleAt = -1;
     while (nowMs() - start < 60000) {
-        if (target.window == nullptr) {
+        // The window may exist a moment before its controls do.
+        if (target.list == nullptr) {
             if (HWND window = findMainWindowOf(target.processId)) bindTarget(window);
         }
-        if (target.window != nullptr) {
+        if (target.list != nullptr) {
             if (visibleAt < 0 && IsWindowVisible(target.window)) visibleAt = nowMs() - start;
             if (visibleAt >= 0 && rowCount() == rows) {
                 std::printf("start-up: window %.1f ms, list of %d rows %.1f ms\n", visibleAt, rows,
@@ -156,7 +159,7 @@ bool waitForCaption(const char* caption, DWORD timeoutMs) {
 
 // Memory in the program's own process, for messages whose arguments point at memory.
 class RemoteBlock {
-public:
+  public:
     explicit RemoteBlock(SIZE_T size)
         : at_(VirtualAllocEx(target.process, nullptr, size, MEM_COMMIT, PAGE_READWRITE)) {}
     ~RemoteBlock() {
@@ -172,7 +175,7 @@ public:
         return at_ && ReadProcessMemory(target.process, at() + offset, bytes, size, nullptr);
     }
 
-private:
+  private:
     void* at_;
 };
 
@@ -248,8 +251,8 @@ void printLatency(const char* what, const std::vector<double>& samples) {
         std::printf("%s: no samples\n", what);
         return;
     }
-    std::printf("%s: %zu samples, median %.3f ms, p99 %.3f ms, max %.3f ms\n", what,
-                samples.size(), percentile(samples, 0.5), percentile(samples, 0.99),
+    std::printf("%s: %zu samples, median %.3f ms, p99 %.3f ms, max %.3f ms\n", what, samples.size(),
+                percentile(samples, 0.5), percentile(samples, 0.99),
                 *std::max_element(samples.begin(), samples.end()));
 }
 
@@ -286,6 +289,12 @@ bool measureIdleLatency(DWORD durationMs) {
     return true;
 }
 
+template <class Query>
+Query ntdllFunction(const char* name) {
+    return reinterpret_cast<Query>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), name)));
+}
+
 // Wine keeps each process's GDI handle table where Windows does: in the process's own
 // memory, named by the PEB. Entries are 24 bytes; a used one has a non-zero type.
 struct GdiTableCount {
@@ -296,8 +305,7 @@ struct GdiTableCount {
 GdiTableCount countGdiTable() {
     GdiTableCount count;
     using Query = NTSTATUS(NTAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
-    auto query = reinterpret_cast<Query>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
+    auto query = ntdllFunction<Query>("NtQueryInformationProcess");
     PROCESS_BASIC_INFORMATION basic = {};
     if (query == nullptr ||
         query(target.process, ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0) {
@@ -305,8 +313,9 @@ GdiTableCount countGdiTable() {
     }
     constexpr SIZE_T kGdiTableInPeb = 0x94;  // 32-bit PEB
     DWORD table = 0;
-    if (!ReadProcessMemory(target.process, reinterpret_cast<char*>(basic.PebBaseAddress) + kGdiTableInPeb,
-                           &table, sizeof table, nullptr) ||
+    if (!ReadProcessMemory(target.process,
+                           reinterpret_cast<char*>(basic.PebBaseAddress) + kGdiTableInPeb, &table,
+                           sizeof table, nullptr) ||
         table == 0) {
         return count;
     }
@@ -322,10 +331,62 @@ GdiTableCount countGdiTable() {
         count.known = true;
         for (int i = 0; i < kChunk; ++i) {
             const unsigned char* entry = &chunk[static_cast<size_t>(i) * kEntrySize];
-            const bool used = entry[14] != 0;        // Type
+            const bool used = entry[14] != 0;            // Type
             const bool stock = (entry[12] & 0x80) != 0;  // StockFlag
             if (used && !stock) ++count.objects;
         }
+    }
+    return count;
+}
+
+using QuerySystem = NTSTATUS(NTAPI*)(SYSTEM_INFORMATION_CLASS, PVOID, ULONG, PULONG);
+
+// The system's tables, asked for with a buffer that grows until they fit.
+std::vector<unsigned char> systemTable(SYSTEM_INFORMATION_CLASS table) {
+    auto query = ntdllFunction<QuerySystem>("NtQuerySystemInformation");
+    std::vector<unsigned char> buffer(1 << 16);
+    while (query != nullptr && buffer.size() <= (1u << 26)) {
+        ULONG needed = 0;
+        NTSTATUS status = query(table, buffer.data(), static_cast<ULONG>(buffer.size()), &needed);
+        if (status == 0) return buffer;
+        if (status != static_cast<NTSTATUS>(0xC0000004L)) break;  // STATUS_INFO_LENGTH_MISMATCH
+        buffer.resize(std::max<size_t>(buffer.size() * 2, needed));
+    }
+    return {};
+}
+
+struct ProcessEntry {
+    bool known = false;
+    ULONG threads = 0;
+    ULONG handles = 0;
+};
+
+ProcessEntry processEntry() {
+    ProcessEntry found;
+    std::vector<unsigned char> table = systemTable(SystemProcessInformation);
+    for (size_t at = 0; at + sizeof(SYSTEM_PROCESS_INFORMATION) <= table.size();) {
+        const auto* entry = reinterpret_cast<const SYSTEM_PROCESS_INFORMATION*>(&table[at]);
+        if (reinterpret_cast<ULONG_PTR>(entry->UniqueProcessId) == target.processId) {
+            found.known = true;
+            found.threads = entry->NumberOfThreads;
+            found.handles = entry->HandleCount;
+            return found;
+        }
+        if (entry->NextEntryOffset == 0) break;
+        at += entry->NextEntryOffset;
+    }
+    return found;
+}
+
+// The program's entries in the system's handle table; -1 when it cannot be read.
+int countSystemHandles() {
+    std::vector<unsigned char> table = systemTable(SystemHandleInformation);
+    if (table.size() < sizeof(ULONG)) return -1;
+    const auto* info = reinterpret_cast<const SYSTEM_HANDLE_INFORMATION*>(table.data());
+    const size_t fits = (table.size() - sizeof(ULONG)) / sizeof(SYSTEM_HANDLE_ENTRY);
+    int count = 0;
+    for (size_t i = 0; i < std::min<size_t>(info->Count, fits); ++i) {
+        if (info->Handle[i].OwnerPid == target.processId) ++count;
     }
     return count;
 }
@@ -372,13 +433,16 @@ void printResources(const char* label) {
     memory.cb = sizeof memory;
     const bool memoryKnown = GetProcessMemoryInfo(target.process, &memory, sizeof memory) != FALSE;
     const GdiTableCount table = countGdiTable();
+    const ProcessEntry entry = processEntry();
     std::printf(
         "resources%s%s: pid %lu, GetGuiResources gdi %lu user %lu, gdi-table %d%s, windows %d, "
-        "handles %lu%s, working-set %lu KiB%s, peak %lu KiB\n",
+        "GetProcessHandleCount %lu%s, process-table handles %lu threads %lu%s, "
+        "handle-table %d, working-set %lu KiB%s, peak %lu KiB\n",
         *label ? " " : "", label, target.processId, gdi, user, table.objects,
         table.known ? "" : " (unreadable)", countWindows(), handles,
-        handlesKnown ? "" : " (unknown)", static_cast<unsigned long>(memory.WorkingSetSize / 1024),
-        memoryKnown ? "" : " (unknown)",
+        handlesKnown ? "" : " (failed)", entry.handles, entry.threads,
+        entry.known ? "" : " (not listed)", countSystemHandles(),
+        static_cast<unsigned long>(memory.WorkingSetSize / 1024), memoryKnown ? "" : " (failed)",
         static_cast<unsigned long>(memory.PeakWorkingSetSize / 1024));
 }
 
@@ -435,7 +499,9 @@ bool clickSpectate() {
     return true;
 }
 
-bool fileExists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
+bool fileExists(const char* path) {
+    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
 
 bool soak(int cycles, int maxStopMs, int row, const char* launched) {
     std::srand(static_cast<unsigned>(GetTickCount()));
