@@ -24,10 +24,13 @@
 //   close                close the main window
 //   wait-exit MS         wait up to MS for the program to end; prints its exit code
 // Exit code 0 when every command did what it should.
+// <windows.h> comes first.
+// clang-format off
+#include <windows.h>
 #include <commctrl.h>
 #include <psapi.h>
-#include <windows.h>
 #include <winternl.h>
+// clang-format on
 
 #include <algorithm>
 #include <cstdio>
