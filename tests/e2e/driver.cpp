@@ -10,6 +10,7 @@
 //   stop-after MS        refresh-start, MS later stop
 //   double-click ROW     double-click a row of the player list
 //   spectate             click "观战" (it must be armed)
+//   set-path TEXT        type TEXT into the game-path box
 //   ui-latency           while a pass runs, time how long the window takes to answer
 //   idle-latency MS      the same for MS milliseconds with no pass running
 //   answers              the window answers a message within 5 s
@@ -42,6 +43,7 @@
 namespace {
 
 constexpr int kInitButtonId = 501;
+constexpr int kGamePathEditId = 502;
 constexpr int kRefreshButtonId = 503;
 constexpr int kSpectateButtonId = 505;
 constexpr int kPlayerListId = 506;
@@ -615,6 +617,12 @@ int runCommand(int argc, char** argv, int& i) {
         return 1;
     }
     if (command == "spectate") return clickSpectate() ? 0 : 1;
+    if (command == "set-path" && needs(1)) {
+        // The system carries WM_SETTEXT's text over to the program's process.
+        HWND edit = GetDlgItem(target.window, kGamePathEditId);
+        const LPARAM text = reinterpret_cast<LPARAM>(argv[++i]);
+        return edit && SendMessageA(edit, WM_SETTEXT, 0, text) ? 0 : 1;
+    }
     if (command == "ui-latency") return measureLatency() ? 0 : 1;
     if (command == "idle-latency" && needs(1)) {
         return measureIdleLatency(static_cast<DWORD>(std::atoi(argv[++i]))) ? 0 : 1;
