@@ -46,7 +46,7 @@ start_service() {
   service_pid=$!
   local i
   for i in $(seq 1 100); do
-    grep -q '^listening on' "$ready" && return 0
+    grep -qs '^listening on' "$ready" && return 0
     kill -0 "$service_pid" 2>/dev/null || break
     sleep 0.1
   done
@@ -119,6 +119,14 @@ proc_figures() {
   threads=$(awk '/^Threads:/ {print $2}' "/proc/$pid/status")
   fds=$(ls "/proc/$pid/fd" | wc -l)
   echo "$rss $hwm $threads $fds"
+}
+
+# cpu_ticks: "process ui" CPU ticks (1/CLK_TCK s) of the program's Wine process and of
+# its first thread, the user-interface thread.
+cpu_ticks() {
+  local pid
+  pid="$(program_unix_pid)" || { echo "0 0"; return 0; }
+  echo "$(awk '{print $14 + $15}' "/proc/$pid/stat") $(awk '{print $14 + $15}' "/proc/$pid/task/$pid/stat")"
 }
 
 # The session tokens as the profile page gives them, and the poll prefix built from them.
