@@ -401,4 +401,39 @@ TEST_F(FlowTest, ClosingTheProgramDuringAPassEndsItWithExitCodeZero) {
     EXPECT_EQ(waitForExit(process, 20000), 0) << "the program must end while its fetch hangs";
 }
 
+TEST_F(FlowTest, AMissingGameFolderOrALockedScriptLosesNothingElse) {
+    writePlayers(kScenario);
+    openApp();
+    initialise();
+    refreshToTheEnd();
+    std::vector<std::string> opened;
+    setShellOpenerForTesting([&](const Text& file, const Text&) { opened.push_back(file); });
+    doubleClick(0);
+
+    // No Game folder: no script and no folder made; the path is saved all the same.
+    const std::string missing = directory + "\\没有游戏";
+    app->gamePathEdit->setContent(missing);
+    app->spectateButton->click();
+    EXPECT_FALSE(fileExists("没有游戏"));
+    EXPECT_EQ(readProfileText(".\\settings.ini", "0728", "GamePath"), missing);
+
+    // A script another program holds open keeps its old content.
+    const std::string game = makeGameFolder("LOL");
+    writeFile("LOL\\Game\\watch.bat", "old");
+    HANDLE lock = CreateFileA((game + "\\Game\\watch.bat").c_str(), GENERIC_READ, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    app->gamePathEdit->setContent(game);
+    app->spectateButton->click();
+    CloseHandle(lock);
+    EXPECT_EQ(readFile("LOL\\Game\\watch.bat"), "old");
+    EXPECT_EQ(readProfileText(".\\settings.ini", "0728", "GamePath"), game);
+    EXPECT_EQ(opened.size(), 2u);  // the shell is asked; it finds nothing new to run
+
+    // The program goes on: the next launch works.
+    app->spectateButton->click();
+    EXPECT_EQ(findText(readFile("LOL\\Game\\watch.bat"), "@start \"\" \""), 1);
+    setShellOpenerForTesting(nullptr);
+}
+
 }  // namespace
