@@ -19,7 +19,9 @@ void showAboutWindow() {
     options.height = 240;
     options.style = WS_BORDER;
     options.modal = true;
-    options.onCreated = [](WtCallback::Arg hwnd) { buildAboutWindow(reinterpret_cast<HWND>(hwnd)); };
+    options.onCreated = [](WtCallback::Arg hwnd) {
+        buildAboutWindow(reinterpret_cast<HWND>(hwnd));
+    };
     app->aboutWindow->loadWindow(options);
 }
 
@@ -37,6 +39,10 @@ void buildAboutWindow(HWND hwnd) {
     app->aboutUpdateButton->setOnClick(openUpdatePage);
 }
 
-void closeAboutWindow() { app->aboutWindow->close(); }
+void closeAboutWindow() {
+    app->aboutWindow->close();
+}
 
-void openUpdatePage() { shellOpen(kUpdatePageAddress, ""); }
+void openUpdatePage() {
+    shellOpen(kUpdatePageAddress, "");
+}

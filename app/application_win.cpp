@@ -83,7 +83,9 @@ void releaseGlobalObjects() {
     app = nullptr;
 }
 
-const std::vector<const char*>& releasedObjects() { return releaseLog; }
+const std::vector<const char*>& releasedObjects() {
+    return releaseLog;
+}
 
 int runMessageLoop() {
     MSG msg;

@@ -20,8 +20,8 @@ struct Column {
 };
 
 const Column kPlayerColumns[] = {
-    {"　", 32},       {"玩家ID", 128},  {"英雄", 114},   {"召唤师技能", 114},
-    {"地图", 114},    {"开始时间", 114}, {"参考elo", 64},
+    {"　", 32},    {"玩家ID", 128},   {"英雄", 114},   {"召唤师技能", 114},
+    {"地图", 114}, {"开始时间", 114}, {"参考elo", 64},
 };
 
 // The first column is present but never shown.
@@ -41,16 +41,20 @@ void buildTeamList(WtListView& list, HWND hwnd, int x, COLORREF colour) {
 
 }  // namespace
 
-HFONT makeFont(const Text& face, int height, bool italic, bool bold, bool strikeOut,
-               bool underline, int escapement) {
+HFONT makeFont(const Text& face, int height, bool italic, bool bold, bool strikeOut, bool underline,
+               int escapement) {
     return CreateFontA(height, 0, escapement, 0, bold ? 800 : 0, italic, underline, strikeOut,
                        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, 0,
                        face.c_str());
 }
 
-HICON loadAppIcon(int id) { return LoadIconA(instanceHandle, MAKEINTRESOURCEA(id)); }
+HICON loadAppIcon(int id) {
+    return LoadIconA(instanceHandle, MAKEINTRESOURCEA(id));
+}
 
-void quitApplication() { PostQuitMessage(0); }
+void quitApplication() {
+    PostQuitMessage(0);
+}
 
 void buildMainWindow(HWND hwnd) {
     WtWindow& window = *app->mainWindow;

@@ -7,9 +7,9 @@
 #include "app/win_handles.h"
 
 TextList readPlayerNames() {
-    OwnedHandle file = ownFile(CreateFileA(kPlayerFileName, GENERIC_READ,
-                                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                           OPEN_EXISTING, 0, nullptr));
+    OwnedHandle file =
+        ownFile(CreateFileA(kPlayerFileName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, 0, nullptr));
     if (!file) return {};
     DWORD size = GetFileSize(file.get(), nullptr);
     if (size == INVALID_FILE_SIZE || size == 0) return {};

@@ -42,8 +42,7 @@ void runRefresh(void* argument, const StopToken& stop) {
     std::unique_ptr<PassJob> job(static_cast<PassJob*>(argument));
     for (std::size_t row = 0; row < job->names.size(); ++row) {
         if (stop.stopRequested()) return;
-        Text answer =
-            fetchPage(concatText({job->pollPrefix, encodeSummonerName(job->names[row])}));
+        Text answer = fetchPage(concatText({job->pollPrefix, encodeSummonerName(job->names[row])}));
         if (stop.stopRequested()) return;
         auto result = std::make_unique<RowResult>(
             RowResult{static_cast<int>(row), parsePollAnswer(answer, job->base)});
@@ -68,7 +67,9 @@ void applyRow(const RowResult& result) {
     players.update();
 }
 
-bool passIsRunning(WPARAM pass) { return app != nullptr && RefreshState == 1 && pass == runningPass; }
+bool passIsRunning(WPARAM pass) {
+    return app != nullptr && RefreshState == 1 && pass == runningPass;
+}
 
 LRESULT CALLBACK sinkProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == kRowDone) {

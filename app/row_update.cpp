@@ -13,9 +13,8 @@ RowUpdate rowUpdateFor(const PollOutcome& outcome, const Text& rowName) {
             for (std::size_t slot = 0; slot < game.playerNames.size(); ++slot) {
                 if (compareText(game.playerNames[slot], rowName) == 0) {
                     update.writes.push_back({kChampionColumn, game.champions[slot]});
-                    update.writes.push_back(
-                        {kSpellsColumn,
-                         concatText({game.firstSpells[slot], " ", game.secondSpells[slot]})});
+                    update.writes.push_back({kSpellsColumn, concatText({game.firstSpells[slot], " ",
+                                                                        game.secondSpells[slot]})});
                     break;
                 }
             }

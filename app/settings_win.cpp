@@ -19,8 +19,8 @@ Text readRegistryText(HKEY root, const Text& path, const std::optional<Text>& fa
     LONG status;
     for (;;) {
         DWORD size = static_cast<DWORD>(buffer.size());
-        status = RegQueryValueExA(key.get(), valueName.c_str(), nullptr, &type, buffer.data(),
-                                  &size);
+        status =
+            RegQueryValueExA(key.get(), valueName.c_str(), nullptr, &type, buffer.data(), &size);
         if (status != ERROR_MORE_DATA) {
             if (status == ERROR_SUCCESS) buffer.resize(size);
             break;
@@ -32,13 +32,12 @@ Text readRegistryText(HKEY root, const Text& path, const std::optional<Text>& fa
     return bytesToText(ByteString(buffer.begin(), buffer.end()));
 }
 
-Text readProfileText(const Text& file, const Text& section, const Text& key,
-                     const Text& fallback) {
+Text readProfileText(const Text& file, const Text& section, const Text& key, const Text& fallback) {
     std::vector<char> buffer(1024);
     for (;;) {
-        DWORD length = GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(),
-                                                buffer.data(), static_cast<DWORD>(buffer.size()),
-                                                file.c_str());
+        DWORD length =
+            GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(), buffer.data(),
+                                     static_cast<DWORD>(buffer.size()), file.c_str());
         if (length < buffer.size() - 1) return Text(buffer.data(), length);
         buffer.resize(length + 1024);
     }

@@ -10,7 +10,9 @@ ShellOpener& testOpener() {
 }
 }  // namespace
 
-void setShellOpenerForTesting(ShellOpener opener) { testOpener() = std::move(opener); }
+void setShellOpenerForTesting(ShellOpener opener) {
+    testOpener() = std::move(opener);
+}
 
 void shellOpen(const Text& file, const Text& directory) {
     if (testOpener()) {

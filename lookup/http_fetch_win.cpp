@@ -64,12 +64,12 @@ ByteString fetchPageBytes(const Text& address, FetchOptions& options) {
     const Text verb = requestVerb(options.method);
     InternetHandle internet = openInternet(chooseUserAgent(options.extraHeaders), options.proxy);
     if (!internet) return {};
-    InternetHandle connection(InternetConnectA(
-        internet.get(), urlHost(address, false).c_str(), static_cast<INTERNET_PORT>(urlPort(address)),
-        nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
+    InternetHandle connection(InternetConnectA(internet.get(), urlHost(address, false).c_str(),
+                                               static_cast<INTERNET_PORT>(urlPort(address)),
+                                               nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
     if (!connection) return {};
-    InternetHandle request(HttpOpenRequestA(connection.get(), verb.c_str(), urlPath(address).c_str(),
-                                            "HTTP/1.1", nullptr, nullptr,
+    InternetHandle request(HttpOpenRequestA(connection.get(), verb.c_str(),
+                                            urlPath(address).c_str(), "HTTP/1.1", nullptr, nullptr,
                                             requestFlags(address, options.noRedirect), 0));
     if (!request) return {};
 

@@ -88,8 +88,9 @@ Player readPlayer(const Json& json, const std::string& where) {
 }
 
 Game readGame(const Json& json, const std::string& where) {
-    checkMembers(json, where,
-                 {"id", "startTime", "state", "map", "elo", "spectate", "players", "alsoAnsweredFor"});
+    checkMembers(
+        json, where,
+        {"id", "startTime", "state", "map", "elo", "spectate", "players", "alsoAnsweredFor"});
     Game game;
     game.id = numberOrText(json, "id", where);
     game.startTime = text(json, "startTime", where);

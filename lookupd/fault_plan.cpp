@@ -101,8 +101,8 @@ bool parseFaultRule(std::string_view ruleText, FaultRule& rule, std::string& err
             return false;
         }
     } else if (info->argumentRequired) {
-        error =
-            "fault \"" + std::string(ruleText) + "\": kind \"" + info->name + "\" needs an argument";
+        error = "fault \"" + std::string(ruleText) + "\": kind \"" + info->name +
+                "\" needs an argument";
         return false;
     }
     rule = std::move(parsed);

@@ -13,7 +13,8 @@ void fillTeam(WtListView& list, const GameRecord& game, std::size_t firstSlot) {
         int row = list.insertRow(Text());
         list.setCellText(row, 1, game.playerNames[slot]);
         list.setCellText(row, 2, game.champions[slot]);
-        list.setCellText(row, 3, concatText({game.firstSpells[slot], " ", game.secondSpells[slot]}));
+        list.setCellText(row, 3,
+                         concatText({game.firstSpells[slot], " ", game.secondSpells[slot]}));
     }
 }
 

@@ -36,13 +36,15 @@ bool spectateLinkAllowed(std::string_view link) {
 }
 
 Text buildLaunchScript(std::string_view gamePath, std::string_view spectateLink) {
-    Text script = replaceText(kLaunchTemplate, kGamePathPlaceholder,
-                              concatText({gamePath, "\\Game"}));
+    Text script =
+        replaceText(kLaunchTemplate, kGamePathPlaceholder, concatText({gamePath, "\\Game"}));
     script = replaceText(script, kSpectatePlaceholder, spectateLink);
     return unescapeSlashes(script);
 }
 
-Text gameFolder(std::string_view gamePath) { return concatText({gamePath, "\\Game\\"}); }
+Text gameFolder(std::string_view gamePath) {
+    return concatText({gamePath, "\\Game\\"});
+}
 
 Text launchScriptPath(std::string_view gamePath) {
     return concatText({gamePath, "\\Game\\watch.bat"});

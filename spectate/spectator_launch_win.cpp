@@ -14,9 +14,8 @@ namespace {
 
 // Creates or truncates the file and writes exactly the script's bytes.
 void writeWholeFile(const Text& path, const Text& content) {
-    OwnedHandle file = ownFile(
-        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                    nullptr));
+    OwnedHandle file = ownFile(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return;
     DWORD written = 0;
     WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr);

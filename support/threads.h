@@ -6,11 +6,11 @@
 #include <memory>
 
 class StopToken {
-public:
+  public:
     bool stopRequested() const { return stop_.load(std::memory_order_acquire); }
     void requestStop() { stop_.store(true, std::memory_order_release); }
 
-private:
+  private:
     std::atomic<bool> stop_{false};
 };
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 class HandleMap {
-public:
+  public:
     using Key = std::uintptr_t;
 
     struct Entry {
@@ -36,7 +36,7 @@ public:
     // The size the table grows to from a full table of size slots.
     static std::size_t grownSize(std::size_t size);
 
-private:
+  private:
     Entry* findEntry(Key key);
     void insert(const Entry& entry);
     void grow();

@@ -10,7 +10,7 @@
 #include <utility>
 
 class WtCallback {
-public:
+  public:
     using Arg = std::intptr_t;
 
     WtCallback() = default;
@@ -26,7 +26,7 @@ public:
         return function_ ? function_(a, b, c, d, e) : 0;
     }
 
-private:
+  private:
     using Function = std::function<Arg(Arg, Arg, Arg, Arg, Arg)>;
 
     template <class F, class... A>

@@ -13,8 +13,7 @@ HWND mainWindowHandle = nullptr;
 
 WtControl* controlOf(HWND handle) {
     if (controlByHandle == nullptr || handle == nullptr) return nullptr;
-    return static_cast<WtControl*>(
-        controlByHandle->find(reinterpret_cast<HandleMap::Key>(handle)));
+    return static_cast<WtControl*>(controlByHandle->find(reinterpret_cast<HandleMap::Key>(handle)));
 }
 
 LRESULT CALLBACK controlWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -26,9 +25,15 @@ LRESULT CALLBACK controlWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
 
 namespace {
 
-int mouseX(LPARAM lParam) { return static_cast<int>(lParam & 0xFFFF); }
-int mouseY(LPARAM lParam) { return static_cast<std::int32_t>(lParam) >> 16; }
-WtCallback::Arg argOf(const void* pointer) { return reinterpret_cast<WtCallback::Arg>(pointer); }
+int mouseX(LPARAM lParam) {
+    return static_cast<int>(lParam & 0xFFFF);
+}
+int mouseY(LPARAM lParam) {
+    return static_cast<std::int32_t>(lParam) >> 16;
+}
+WtCallback::Arg argOf(const void* pointer) {
+    return reinterpret_cast<WtCallback::Arg>(pointer);
+}
 
 Text droppedPaths(HDROP drop) {
     Text paths;
@@ -99,7 +104,8 @@ LRESULT WtControl::handleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
                 return r;
             break;
         case WM_KEYUP:
-            if (LRESULT r = onKeyUp_(static_cast<WtCallback::Arg>(wParam), keyModifiers())) return r;
+            if (LRESULT r = onKeyUp_(static_cast<WtCallback::Arg>(wParam), keyModifiers()))
+                return r;
             break;
         case WM_MOUSEWHEEL: {
             int delta = static_cast<std::int32_t>(wParam) >> 16;
@@ -116,8 +122,8 @@ LRESULT WtControl::handleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
             if (onPaint_) {
                 PAINTSTRUCT ps;
                 HDC hdc = BeginPaint(hwnd, &ps);
-                LRESULT r = onPaint_(argOf(hdc), ps.rcPaint.left, ps.rcPaint.top,
-                                     ps.rcPaint.right, ps.rcPaint.bottom);
+                LRESULT r = onPaint_(argOf(hdc), ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right,
+                                     ps.rcPaint.bottom);
                 EndPaint(hwnd, &ps);
                 if (r) return r;
             }
@@ -144,9 +150,9 @@ LRESULT WtControl::handleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
             const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
             if (header != nullptr && static_cast<int>(header->code) != -520) {
                 if (WtControl* child = controlOf(header->hwndFrom)) {
-                    if (LRESULT r = child->onNotify(hwnd, header->hwndFrom,
-                                                    static_cast<int>(header->code),
-                                                    header->idFrom, lParam))
+                    if (LRESULT r =
+                            child->onNotify(hwnd, header->hwndFrom, static_cast<int>(header->code),
+                                            header->idFrom, lParam))
                         return r;
                 }
             }
@@ -195,9 +201,15 @@ LRESULT WtControl::handleClassMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
-LRESULT WtControl::onCommand(HWND, HWND, int, int) { return 0; }
-LRESULT WtControl::onNotify(HWND, HWND, int, UINT_PTR, LPARAM) { return 0; }
-LRESULT WtControl::onControlColor(HWND, HDC) { return 0; }
+LRESULT WtControl::onCommand(HWND, HWND, int, int) {
+    return 0;
+}
+LRESULT WtControl::onNotify(HWND, HWND, int, UINT_PTR, LPARAM) {
+    return 0;
+}
+LRESULT WtControl::onControlColor(HWND, HDC) {
+    return 0;
+}
 
 LRESULT WtControl::onSetCursor(HWND, UINT, WPARAM wParam, LPARAM lParam) {
     if (cursor_ != nullptr && LOWORD(lParam) == HTCLIENT &&
@@ -216,7 +228,9 @@ LRESULT WtControl::onEraseBackground(HWND hwnd, HDC hdc) {
 
 void WtControl::paintBackground(HDC, const RECT&) {}
 
-LRESULT WtControl::onScroll(int, int, HWND) { return 0; }
+LRESULT WtControl::onScroll(int, int, HWND) {
+    return 0;
+}
 
 bool WtControl::trackMouseEnter(HWND hwnd, int, int) {
     if (!onMouseEnter_ || mouseInside_ != 0) return false;
@@ -229,7 +243,9 @@ bool WtControl::trackMouseEnter(HWND hwnd, int, int) {
     return onMouseEnter_() != 0;
 }
 
-LRESULT WtControl::onDrawItem(WPARAM, LPARAM) { return 1; }
+LRESULT WtControl::onDrawItem(WPARAM, LPARAM) {
+    return 1;
+}
 
 bool WtControl::onMouseLeaveMessage(HWND) {
     mouseInside_ = 0;
@@ -247,8 +263,8 @@ void WtControl::bindWindow(HWND handle) {
     if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(handle, GWLP_WNDPROC)) == controlWindowProc) {
         return;
     }
-    LONG_PTR previous = SetWindowLongPtrA(handle, GWLP_WNDPROC,
-                                          reinterpret_cast<LONG_PTR>(controlWindowProc));
+    LONG_PTR previous =
+        SetWindowLongPtrA(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(controlWindowProc));
     hwnd_ = handle;
     savedProc_ = reinterpret_cast<WNDPROC>(previous);
 }
@@ -271,9 +287,9 @@ void WtControl::unbindWindow(HWND handle) {
     font_ = nullptr;
     mouseInside_ = 0;
     for (WtCallback* callback :
-         {&onLeftDown_, &onLeftUp_, &onLeftDoubleClick_, &onRightDown_, &onRightUp_,
-          &onMouseMove_, &onFocusGained_, &onFocusLost_, &onKeyDown_, &onKeyUp_, &onChar_,
-          &onMouseWheel_, &onFilesDropped_, &onMouseEnter_, &onMouseLeave_, &onPaint_}) {
+         {&onLeftDown_, &onLeftUp_, &onLeftDoubleClick_, &onRightDown_, &onRightUp_, &onMouseMove_,
+          &onFocusGained_, &onFocusLost_, &onKeyDown_, &onKeyUp_, &onChar_, &onMouseWheel_,
+          &onFilesDropped_, &onMouseEnter_, &onMouseLeave_, &onPaint_}) {
         *callback = nullptr;
     }
 }
@@ -286,8 +302,7 @@ HWND WtControl::createControlWindow(HWND parent, DWORD exStyle, const char* clas
                                   height, parent, menuOrId, instanceHandle, createParam);
     if (handle == nullptr) return nullptr;
     bindWindow(handle);
-    SendMessageA(handle, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
-                 0);
+    SendMessageA(handle, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
     return handle;
 }
 
@@ -301,7 +316,9 @@ RECT WtControl::clientRect() const {
     return rect;
 }
 
-void WtControl::update() { UpdateWindow(hwnd_); }
+void WtControl::update() {
+    UpdateWindow(hwnd_);
+}
 
 RECT WtControl::placement() const {
     RECT rect = {};
@@ -314,8 +331,12 @@ RECT WtControl::placement() const {
     return rect;
 }
 
-int WtControl::left() const { return placement().left; }
-int WtControl::top() const { return placement().top; }
+int WtControl::left() const {
+    return placement().left;
+}
+int WtControl::top() const {
+    return placement().top;
+}
 int WtControl::width() const {
     RECT r = placement();
     return r.right - r.left;
@@ -334,8 +355,12 @@ bool WtControl::move(int x, int y, int width, int height, bool repaint) {
     return MoveWindow(hwnd_, x, y, width, height, repaint) != FALSE;
 }
 
-bool WtControl::setLeft(int x, bool repaint) { return move(x, kKeep, kKeep, kKeep, repaint); }
-bool WtControl::setTop(int y, bool repaint) { return move(kKeep, y, kKeep, kKeep, repaint); }
+bool WtControl::setLeft(int x, bool repaint) {
+    return move(x, kKeep, kKeep, kKeep, repaint);
+}
+bool WtControl::setTop(int y, bool repaint) {
+    return move(kKeep, y, kKeep, kKeep, repaint);
+}
 bool WtControl::setWidth(int width, bool repaint) {
     return move(kKeep, kKeep, width, kKeep, repaint);
 }
@@ -343,9 +368,15 @@ bool WtControl::setHeight(int height, bool repaint) {
     return move(kKeep, kKeep, kKeep, height, repaint);
 }
 
-bool WtControl::disabled() const { return IsWindowEnabled(hwnd_) == FALSE; }
-bool WtControl::setDisabled(bool value) { return EnableWindow(hwnd_, !value) != FALSE; }
-bool WtControl::setText(const Text& text) { return SetWindowTextA(hwnd_, text.c_str()) != FALSE; }
+bool WtControl::disabled() const {
+    return IsWindowEnabled(hwnd_) == FALSE;
+}
+bool WtControl::setDisabled(bool value) {
+    return EnableWindow(hwnd_, !value) != FALSE;
+}
+bool WtControl::setText(const Text& text) {
+    return SetWindowTextA(hwnd_, text.c_str()) != FALSE;
+}
 
 void WtControl::setFont(HFONT font) {
     if (font_ != nullptr) DeleteObject(font_);
@@ -353,7 +384,9 @@ void WtControl::setFont(HFONT font) {
     sendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
-void WtControl::detachWindow() { unbindWindow(hwnd_); }
+void WtControl::detachWindow() {
+    unbindWindow(hwnd_);
+}
 
 HWND WtControl::attachDialogItem(HWND parent, int id, bool defaultFont) {
     if (hwnd_ != nullptr) return nullptr;
@@ -379,10 +412,18 @@ Text WtControl::className() const {
     return Text(buffer, length > 0 ? length : 0);
 }
 
-int WtControl::controlId() const { return GetWindowLongA(hwnd_, GWL_ID); }
-bool WtControl::exists() const { return IsWindow(hwnd_) != FALSE; }
-HWND WtControl::setFocus() { return SetFocus(hwnd_); }
-bool WtControl::hasFocus() const { return hwnd_ != nullptr && GetFocus() == hwnd_; }
+int WtControl::controlId() const {
+    return GetWindowLongA(hwnd_, GWL_ID);
+}
+bool WtControl::exists() const {
+    return IsWindow(hwnd_) != FALSE;
+}
+HWND WtControl::setFocus() {
+    return SetFocus(hwnd_);
+}
+bool WtControl::hasFocus() const {
+    return hwnd_ != nullptr && GetFocus() == hwnd_;
+}
 
 RECT WtControl::windowRect() const {
     RECT rect = {};
@@ -393,21 +434,36 @@ RECT WtControl::windowRect() const {
     return rect;
 }
 
-void WtControl::suspendRedraw() { sendMessage(WM_SETREDRAW, 0, 0); }
-void WtControl::resumeRedraw() { sendMessage(WM_SETREDRAW, 1, 0); }
-bool WtControl::invalidate(bool erase) { return InvalidateRect(hwnd_, nullptr, erase) != FALSE; }
+void WtControl::suspendRedraw() {
+    sendMessage(WM_SETREDRAW, 0, 0);
+}
+void WtControl::resumeRedraw() {
+    sendMessage(WM_SETREDRAW, 1, 0);
+}
+bool WtControl::invalidate(bool erase) {
+    return InvalidateRect(hwnd_, nullptr, erase) != FALSE;
+}
 bool WtControl::invalidateRect(const RECT& rect) {
     return InvalidateRect(hwnd_, &rect, TRUE) != FALSE;
 }
-bool WtControl::validate() { return ValidateRect(hwnd_, nullptr) != FALSE; }
+bool WtControl::validate() {
+    return ValidateRect(hwnd_, nullptr) != FALSE;
+}
 
 bool WtControl::setZOrder(int position) {
     HWND after = HWND_TOP;
     switch (position) {
-        case 2: after = HWND_BOTTOM; break;
-        case 3: after = HWND_TOPMOST; break;
-        case 4: after = HWND_NOTOPMOST; break;
-        default: break;
+        case 2:
+            after = HWND_BOTTOM;
+            break;
+        case 3:
+            after = HWND_TOPMOST;
+            break;
+        case 4:
+            after = HWND_NOTOPMOST;
+            break;
+        default:
+            break;
     }
     return SetWindowPos(hwnd_, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE) != FALSE;
 }
@@ -420,9 +476,15 @@ bool WtControl::postMessage(UINT msg, WPARAM wParam, LPARAM lParam) const {
     return PostMessageA(hwnd_, msg, wParam, lParam) != FALSE;
 }
 
-HWND WtControl::setParent(HWND handle) { return SetParent(hwnd_, handle); }
-HWND WtControl::parent() const { return GetParent(hwnd_); }
-bool WtControl::visible() const { return IsWindowVisible(hwnd_) != FALSE; }
+HWND WtControl::setParent(HWND handle) {
+    return SetParent(hwnd_, handle);
+}
+HWND WtControl::parent() const {
+    return GetParent(hwnd_);
+}
+bool WtControl::visible() const {
+    return IsWindowVisible(hwnd_) != FALSE;
+}
 bool WtControl::setVisible(bool value) {
     return ShowWindow(hwnd_, value ? SW_SHOW : SW_HIDE) != FALSE;
 }
@@ -440,12 +502,24 @@ LONG changeLong(HWND hwnd, int index, LONG set, LONG clear) {
 }
 }  // namespace
 
-LONG WtControl::style() const { return GetWindowLongA(hwnd_, GWL_STYLE); }
-LONG WtControl::addStyle(LONG bits) { return changeLong(hwnd_, GWL_STYLE, bits, 0); }
-LONG WtControl::removeStyle(LONG bits) { return changeLong(hwnd_, GWL_STYLE, 0, bits); }
-LONG WtControl::exStyle() const { return GetWindowLongA(hwnd_, GWL_EXSTYLE); }
-LONG WtControl::addExStyle(LONG bits) { return changeLong(hwnd_, GWL_EXSTYLE, bits, 0); }
-LONG WtControl::removeExStyle(LONG bits) { return changeLong(hwnd_, GWL_EXSTYLE, 0, bits); }
+LONG WtControl::style() const {
+    return GetWindowLongA(hwnd_, GWL_STYLE);
+}
+LONG WtControl::addStyle(LONG bits) {
+    return changeLong(hwnd_, GWL_STYLE, bits, 0);
+}
+LONG WtControl::removeStyle(LONG bits) {
+    return changeLong(hwnd_, GWL_STYLE, 0, bits);
+}
+LONG WtControl::exStyle() const {
+    return GetWindowLongA(hwnd_, GWL_EXSTYLE);
+}
+LONG WtControl::addExStyle(LONG bits) {
+    return changeLong(hwnd_, GWL_EXSTYLE, bits, 0);
+}
+LONG WtControl::removeExStyle(LONG bits) {
+    return changeLong(hwnd_, GWL_EXSTYLE, 0, bits);
+}
 
 Text WtControl::text() const {
     int length = GetWindowTextLengthA(hwnd_);
@@ -462,8 +536,12 @@ int WtControl::messageBox(const Text& text, UINT type, const Text& title) {
 bool WtControl::setProperty(const Text& name, HANDLE value) {
     return SetPropA(hwnd_, name.c_str(), value) != FALSE;
 }
-HANDLE WtControl::property(const Text& name) const { return GetPropA(hwnd_, name.c_str()); }
-HANDLE WtControl::removeProperty(const Text& name) { return RemovePropA(hwnd_, name.c_str()); }
+HANDLE WtControl::property(const Text& name) const {
+    return GetPropA(hwnd_, name.c_str());
+}
+HANDLE WtControl::removeProperty(const Text& name) {
+    return RemovePropA(hwnd_, name.c_str());
+}
 
 HCURSOR WtControl::setCursor(HCURSOR cursor) {
     if (cursor_ != nullptr) DestroyCursor(cursor_);
@@ -471,8 +549,12 @@ HCURSOR WtControl::setCursor(HCURSOR cursor) {
     return SetCursor(cursor);
 }
 
-HFONT WtControl::font() const { return reinterpret_cast<HFONT>(sendMessage(WM_GETFONT)); }
-int WtControl::setRegion(HRGN region) { return SetWindowRgn(hwnd_, region, TRUE); }
+HFONT WtControl::font() const {
+    return reinterpret_cast<HFONT>(sendMessage(WM_GETFONT));
+}
+int WtControl::setRegion(HRGN region) {
+    return SetWindowRgn(hwnd_, region, TRUE);
+}
 
 int WtControl::setRegionFromBitmap(HBITMAP bitmap, COLORREF transparentColour, bool redraw) {
     BITMAP info = {};
@@ -518,7 +600,9 @@ int WtControl::setRoundedRegion(int corner, bool redraw) {
     return SetWindowRgn(hwnd_, region, redraw);
 }
 
-void WtControl::acceptFiles(bool value) { DragAcceptFiles(hwnd_, value); }
+void WtControl::acceptFiles(bool value) {
+    DragAcceptFiles(hwnd_, value);
+}
 
 HICON WtControl::classIcon(bool large) const {
     return reinterpret_cast<HICON>(GetClassLongPtrA(hwnd_, large ? GCLP_HICON : GCLP_HICONSM));

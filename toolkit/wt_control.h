@@ -10,7 +10,7 @@
 #include "toolkit/wt_callback.h"
 
 class WtControl {
-public:
+  public:
     WtControl() = default;
     virtual ~WtControl();
     WtControl(const WtControl&) = delete;
@@ -129,7 +129,7 @@ public:
     // Ctrl 1, Shift 2, Alt 4, read at the moment an event is raised.
     static int keyModifiers();
 
-protected:
+  protected:
     void bindWindow(HWND handle);
     // The window rectangle in the parent's client coordinates (screen for top level).
     RECT placement() const;

@@ -12,21 +12,34 @@ namespace {
 constexpr DWORD kTrayDataSize = 488;
 int hotKeyCounter = 0;
 
-WtCallback::Arg argOf(HWND hwnd) { return reinterpret_cast<WtCallback::Arg>(hwnd); }
+WtCallback::Arg argOf(HWND hwnd) {
+    return reinterpret_cast<WtCallback::Arg>(hwnd);
+}
 
 int trayCode(LPARAM lParam) {
     switch (lParam) {
-        case WM_MOUSEMOVE: return 7;
-        case WM_LBUTTONDOWN: return 1;
-        case WM_LBUTTONDBLCLK: return 4;
-        case WM_RBUTTONDOWN: return 2;
-        case WM_RBUTTONDBLCLK: return 5;
-        case WM_MBUTTONDOWN: return 3;
-        case WM_MBUTTONDBLCLK: return 6;
-        case 0x402: return 8;   // balloon shown
-        case 0x404: return 9;   // balloon timed out
-        case 0x405: return 10;  // balloon clicked
-        default: return 0;
+        case WM_MOUSEMOVE:
+            return 7;
+        case WM_LBUTTONDOWN:
+            return 1;
+        case WM_LBUTTONDBLCLK:
+            return 4;
+        case WM_RBUTTONDOWN:
+            return 2;
+        case WM_RBUTTONDBLCLK:
+            return 5;
+        case WM_MBUTTONDOWN:
+            return 3;
+        case WM_MBUTTONDBLCLK:
+            return 6;
+        case 0x402:
+            return 8;  // balloon shown
+        case 0x404:
+            return 9;  // balloon timed out
+        case 0x405:
+            return 10;  // balloon clicked
+        default:
+            return 0;
     }
 }
 
@@ -241,8 +254,8 @@ void WtWindow::destroyCleanup(HWND hwnd) {
     pictureMode_ = 0;
     taskbarCreatedMsg_ = 0;
     for (WtCallback* callback :
-         {&onDestroyed_, &onMoved_, &onResized_, &onActivated_, &onDeactivated_,
-          &onFirstActivated_, &onShown_, &onHidden_, &onTrayEvent_, &onMenuCommand_, &onHotKey_}) {
+         {&onDestroyed_, &onMoved_, &onResized_, &onActivated_, &onDeactivated_, &onFirstActivated_,
+          &onShown_, &onHidden_, &onTrayEvent_, &onMenuCommand_, &onHotKey_}) {
         *callback = nullptr;
     }
     keepActiveLook_ = 0;
@@ -252,9 +265,12 @@ void WtWindow::destroyCleanup(HWND hwnd) {
 
 bool WtWindow::setWindowState(int state) {
     switch (state) {
-        case 0: return ShowWindow(hwnd_, SW_SHOWNORMAL) != FALSE;
-        case 1: return ShowWindow(hwnd_, SW_MINIMIZE) != FALSE;
-        case 2: return ShowWindow(hwnd_, SW_SHOWMAXIMIZED) != FALSE;
+        case 0:
+            return ShowWindow(hwnd_, SW_SHOWNORMAL) != FALSE;
+        case 1:
+            return ShowWindow(hwnd_, SW_MINIMIZE) != FALSE;
+        case 2:
+            return ShowWindow(hwnd_, SW_SHOWMAXIMIZED) != FALSE;
         case 3: {
             RECT r = windowRect();
             int width = r.right - r.left;
@@ -265,7 +281,8 @@ bool WtWindow::setWindowState(int state) {
             static_assert(kCentreFlags == 0x241);
             return SetWindowPos(hwnd_, HWND_TOP, x, y, 0, 0, kCentreFlags) != FALSE;
         }
-        default: return ShowWindow(hwnd_, SW_HIDE) != FALSE;
+        default:
+            return ShowWindow(hwnd_, SW_HIDE) != FALSE;
     }
 }
 
@@ -296,15 +313,20 @@ HBRUSH WtWindow::setBackgroundPicture(HBITMAP bitmap, int mode, bool redraw) {
     backgroundPicture_ = bitmap;
     pictureMode_ = mode;
     if (backgroundBrush_ != nullptr) DeleteObject(backgroundBrush_);
-    backgroundBrush_ =
-        mode != 0 ? CreateSolidBrush(backgroundColour_) : CreatePatternBrush(bitmap);
+    backgroundBrush_ = mode != 0 ? CreateSolidBrush(backgroundColour_) : CreatePatternBrush(bitmap);
     if (redraw) invalidate(true);
     return backgroundBrush_;
 }
 
-HMENU WtWindow::menu() const { return GetMenu(hwnd_); }
-bool WtWindow::setMenu(HMENU menu) { return SetMenu(hwnd_, menu) != FALSE; }
-bool WtWindow::redrawMenuBar() { return DrawMenuBar(hwnd_) != FALSE; }
+HMENU WtWindow::menu() const {
+    return GetMenu(hwnd_);
+}
+bool WtWindow::setMenu(HMENU menu) {
+    return SetMenu(hwnd_, menu) != FALSE;
+}
+bool WtWindow::redrawMenuBar() {
+    return DrawMenuBar(hwnd_) != FALSE;
+}
 
 bool WtWindow::addTrayIcon(HICON icon, const Text& tip) {
     if (taskbarCreatedMsg_ == 0) taskbarCreatedMsg_ = RegisterWindowMessageA("TaskbarCreated");
@@ -362,4 +384,6 @@ int WtWindow::registerHotKey(UINT modifiers, UINT virtualKey) {
     return ++hotKeyCounter;
 }
 
-bool WtWindow::unregisterHotKey(int id) { return UnregisterHotKey(hwnd_, id) != FALSE; }
+bool WtWindow::unregisterHotKey(int id) {
+    return UnregisterHotKey(hwnd_, id) != FALSE;
+}

@@ -26,7 +26,7 @@ struct WtWindowOptions {
 };
 
 class WtWindow : public WtControl {
-public:
+  public:
     // The toolkit's created message, sent inside loadWindow.
     static constexpr UINT kCreatedMessage = WM_USER + 2;
     static constexpr UINT kTrayMessage = 12313;
@@ -88,8 +88,7 @@ public:
     void setOnHotKey(WtCallback callback) { onHotKey_ = std::move(callback); }
     void setOnClosing(WtCallback callback) { onClosing_ = std::move(callback); }
 
-
-private:
+  private:
     static bool registerWindowClass(const Text& className);
     void releaseTray();
 

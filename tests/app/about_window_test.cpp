@@ -60,8 +60,8 @@ TEST_F(AboutWindowTest, OpensModalOverTheMainWindowAndClosesWithOk) {
         EXPECT_EQ(probe.height, 240);
         // A top-level window always gets a caption; the border style leaves out the system
         // menu, the sizing frame and the minimise and maximise boxes.
-        EXPECT_EQ(probe.windowStyle & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
-                  0);
+        EXPECT_EQ(
+            probe.windowStyle & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
         EXPECT_TRUE(probe.windowStyle & WS_BORDER);
         EXPECT_TRUE(probe.creditsDisabled);
         EXPECT_EQ(probe.creditsStyle & 0x10C4, 0x1044);  // multi-line, wrapping, no h-scroll

@@ -27,7 +27,7 @@ HWND waitForMainWindow(DWORD processId);
 long waitForExit(PROCESS_INFORMATION& process, DWORD timeoutMs);
 
 class AppFixture : public testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 

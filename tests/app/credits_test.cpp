@@ -8,7 +8,8 @@ TEST(Credits, NineLinesNamingTheLookupHost) {
     Text text = creditsText("lookup.example.test");
     // splitText drops a trailing empty piece, so count the separators too.
     int separators = 0;
-    for (int at = findText(text, "\r\n"); at != -1; at = findText(text, "\r\n", at + 2)) ++separators;
+    for (int at = findText(text, "\r\n"); at != -1; at = findText(text, "\r\n", at + 2))
+        ++separators;
     EXPECT_EQ(separators, 8);
     EXPECT_NE(text.substr(text.size() - 2), "\r\n");
     TextList parts = splitText(text, "\r\n");

@@ -6,7 +6,9 @@
 
 namespace {
 
-TEST(LaunchScript, TheTemplateIs86GbkBytes) { EXPECT_EQ(sizeof kLaunchTemplate - 1, 86u); }
+TEST(LaunchScript, TheTemplateIs86GbkBytes) {
+    EXPECT_EQ(sizeof kLaunchTemplate - 1, 86u);
+}
 
 TEST(LaunchScript, PlaceholdersAreFilledAndEscapedSlashesUndone) {
     struct Case {
@@ -83,8 +85,12 @@ TEST(LaunchScript, OnlyLinksOfHarmlessBytesMayReachTheScript) {
         {"a\nb", false},
         {"a\tb", false},
         {std::string("a\0b", 3), false},
-        {"a\x7F" "b", false},
-        {"a\x80" "b", false},
+        {"a\x7F"
+         "b",
+         false},
+        {"a\x80"
+         "b",
+         false},
         {"\xD5\xC5", false},
         {"a\\b", false},
         {"a(b)", false},

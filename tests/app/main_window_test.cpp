@@ -79,7 +79,7 @@ TEST_F(MainWindowTest, ListsHaveTheirColumnsColoursAndStyles) {
         const char* title;
         int width;
     };
-    const Column players[] = {{"　", 32},  {"玩家ID", 128},   {"英雄", 114},   {"召唤师技能", 114},
+    const Column players[] = {{"　", 32},    {"玩家ID", 128},   {"英雄", 114},  {"召唤师技能", 114},
                               {"地图", 114}, {"开始时间", 114}, {"参考elo", 64}};
     const Column team[] = {{"　", 0}, {"玩家ID", 128}, {"英雄", 96}, {"召唤师技能", 114}};
 
@@ -185,8 +185,17 @@ TEST_F(MainWindowTest, ThePlayerFileGivesOneRowPerName) {
         {"leading line end", "\r\n张三", {"张三"}},
         {"a line of spaces", "  \r\nx", {"  ", "x"}},
         {"duplicates", "x\r\nx", {"x", "x"}},
-        {"utf-16", std::string("\xFF\xFE" "a\0b\0", 6), {"\xFF\xFE" "a"}},
-        {"utf-8 byte-order mark", "\xEF\xBB\xBF" "a", {"\xEF\xBB\xBF" "a"}},
+        {"utf-16",
+         std::string("\xFF\xFE"
+                     "a\0b\0",
+                     6),
+         {"\xFF\xFE"
+          "a"}},
+        {"utf-8 byte-order mark",
+         "\xEF\xBB\xBF"
+         "a",
+         {"\xEF\xBB\xBF"
+          "a"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -6,7 +6,9 @@
 
 namespace {
 
-ByteString bytes(const std::string& s) { return ByteString(s.begin(), s.end()); }
+ByteString bytes(const std::string& s) {
+    return ByteString(s.begin(), s.end());
+}
 
 TEST(PlayerFile, NamesAreCutAtCrLfWithEmptyLinesDropped) {
     struct Case {
@@ -25,9 +27,16 @@ TEST(PlayerFile, NamesAreCutAtCrLfWithEmptyLinesDropped) {
         {"only line ends", "\r\n\r\n\r\n", {}},
         {"empty file", "", {}},
         {"zero byte ends the content", std::string("a\r\nb\0c\r\nd", 9), {"a", "b"}},
-        {"utf-8 byte-order mark stays in the first name", "\xEF\xBB\xBF" "a\r\nb", {"\xEF\xBB\xBF" "a", "b"}},
+        {"utf-8 byte-order mark stays in the first name",
+         "\xEF\xBB\xBF"
+         "a\r\nb",
+         {"\xEF\xBB\xBF"
+          "a",
+          "b"}},
         {"utf-16 ends at its first zero byte", std::string("a\0\r\0\n\0b\0", 8), {"a"}},
-        {"GBK names kept byte for byte", "\xD5\xC5\xC8\xFD\r\n\xC0\xEE\xCB\xC4", {"\xD5\xC5\xC8\xFD", "\xC0\xEE\xCB\xC4"}},
+        {"GBK names kept byte for byte",
+         "\xD5\xC5\xC8\xFD\r\n\xC0\xEE\xCB\xC4",
+         {"\xD5\xC5\xC8\xFD", "\xC0\xEE\xCB\xC4"}},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(parsePlayerNames(bytes(c.content)), c.expected) << c.name;

@@ -61,8 +61,7 @@ TEST_F(SettingsTest, ALongRegistryValueIsReadWhole) {
 }
 
 TEST_F(SettingsTest, SavingKeepsEverythingElseInTheFile) {
-    writeFile("settings.ini",
-              "[other]\r\nkey=value\r\n[0728]\r\nGamePath=old\r\nKeep=this\r\n");
+    writeFile("settings.ini", "[other]\r\nkey=value\r\n[0728]\r\nGamePath=old\r\nKeep=this\r\n");
     saveGamePath("D:\\Games\\英雄联盟");
     EXPECT_EQ(readProfileText(".\\settings.ini", "0728", "GamePath"), "D:\\Games\\英雄联盟");
     EXPECT_EQ(readProfileText(".\\settings.ini", "0728", "Keep"), "this");

@@ -29,11 +29,10 @@ TEST_F(StartupTest, ClosingReleasesEveryObjectOnceInOrder) {
     EXPECT_EQ(mainWindowHandle, nullptr);
     EXPECT_EQ(nextControlId, kFirstControlIdBase);
     const std::vector<std::string> expected = {
-        "MainWindow",   "initButton",    "gamePathEdit",     "refreshButton",
-        "aboutButton",  "spectateButton", "playerList",      "teamList1",
-        "teamList2",    "layout",         "LookupSession",   "gameRecords",
-        "AboutWindow",  "aboutText",      "aboutOkButton",   "aboutUpdateButton",
-        "controlByHandle"};
+        "MainWindow",        "initButton",     "gamePathEdit", "refreshButton", "aboutButton",
+        "spectateButton",    "playerList",     "teamList1",    "teamList2",     "layout",
+        "LookupSession",     "gameRecords",    "AboutWindow",  "aboutText",     "aboutOkButton",
+        "aboutUpdateButton", "controlByHandle"};
     std::vector<std::string> released(releasedObjects().begin(), releasedObjects().end());
     EXPECT_EQ(released, expected);
     releaseGlobalObjects();  // the runtime's exit calls it again

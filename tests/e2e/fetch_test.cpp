@@ -8,10 +8,14 @@
 
 namespace {
 
-Text at(const char* path) { return concatText({lookupBase(), path}); }
+Text at(const char* path) {
+    return concatText({lookupBase(), path});
+}
 
 // The header lines of an echoed request, without the request line and the blank line.
-Text echoedHeaders(const Text& echo) { return textBetween(echo, "\r\n", "\r\n\r\n", 1, true); }
+Text echoedHeaders(const Text& echo) {
+    return textBetween(echo, "\r\n", "\r\n\r\n", 1, true);
+}
 
 TEST(Fetch, AGetCarriesTheCompletedHeadersAndTheDefaultAgent) {
     const Text address = at("/test/echo");
@@ -96,8 +100,8 @@ TEST(Fetch, BodiesComeBackWholeUpToTheirFirstZeroByte) {
 TEST(Fetch, ALongBodyIsReadInWhole) {
     EXPECT_NE(findText(fetchPage(profilePageAddress()), "name=\"PBK\" value=\"e2eP\">"), -1);
     // A game answer takes many reads of 1024 bytes.
-    Text answer = fetchPage(
-        concatText({buildPollPrefix("e2eD", "e2eK", "e2eP"), "%E5%BC%A0%E4%B8%89"}));
+    Text answer =
+        fetchPage(concatText({buildPollPrefix("e2eD", "e2eK", "e2eP"), "%E5%BC%A0%E4%B8%89"}));
     EXPECT_GT(answer.size(), 4096u);
     EXPECT_EQ(findText(answer, "{\"success\":true,"), 1);
     EXPECT_EQ(answer.back(), '}');

@@ -20,7 +20,7 @@ constexpr int kName = 1, kChampion = 2, kSpells = 3, kMap = 4, kStart = 5, kElo 
 
 // Catches the "Form1" message boxes shown while it lives, reads their text and presses OK.
 class MessageBoxCatcher {
-public:
+  public:
     MessageBoxCatcher() {
         current = this;
         timer_ = SetTimer(nullptr, 0, 30, &MessageBoxCatcher::onTimer);
@@ -31,7 +31,7 @@ public:
     }
     std::vector<std::string> texts;
 
-private:
+  private:
     static void CALLBACK onTimer(HWND, UINT, UINT_PTR, DWORD) {
         HWND box = FindWindowA("#32770", "Form1");
         if (box == nullptr || current == nullptr) return;
@@ -46,7 +46,7 @@ private:
 MessageBoxCatcher* MessageBoxCatcher::current = nullptr;
 
 class FlowTest : public AppFixture {
-protected:
+  protected:
     void writePlayers(const std::vector<std::string>& names) {
         std::string content;
         for (const std::string& name : names) content += name + "\r\n";
@@ -59,8 +59,8 @@ protected:
         CreateDirectoryA(path.c_str(), nullptr);
         CreateDirectoryA((path + "\\Game").c_str(), nullptr);
         std::string client = windowsPathOf(MOXAVEL_STAND_IN_CLIENT);
-        EXPECT_TRUE(CopyFileA(client.c_str(), (path + "\\Game\\League of Legends.exe").c_str(),
-                              FALSE));
+        EXPECT_TRUE(
+            CopyFileA(client.c_str(), (path + "\\Game\\League of Legends.exe").c_str(), FALSE));
         return path;
     }
 
@@ -136,8 +136,9 @@ TEST_F(FlowTest, AFailingInitialisationSaysSoAndLeavesRefreshDisabled) {
         {"service down", "http://127.0.0.1:1"},
         // The profile address is appended to the base, so it lands in an ignored query key.
         {"two of the three fields",
-         concatText({base, "/test/page?body=%3Cinput%20name%3D%22diamondprox%22%20value%3D%22d1"
-                           "%22%3E%3Cinput%20name%3D%22PBK%22%20value%3D%22p1%22%3E&x="})},
+         concatText({base,
+                     "/test/page?body=%3Cinput%20name%3D%22diamondprox%22%20value%3D%22d1"
+                     "%22%3E%3Cinput%20name%3D%22PBK%22%20value%3D%22p1%22%3E&x="})},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -212,18 +213,16 @@ TEST_F(FlowTest, ADoubleClickShowsBothTeamsAndArmsSpectating) {
 
     doubleClick(0);
     using Rows = std::vector<std::vector<std::string>>;
-    EXPECT_EQ(teamRows(*app->teamList1),
-              (Rows{{"张三", "Ahri", "Flash Dot"},
-                    {"蓝色火焰", "LeeSin", "Smite Flash"},
-                    {"Faker", "Zed", "Flash Teleport"},
-                    {"风之子", "Ashe", "Heal Flash"},
-                    {"无名", "Thresh", "Exhaust Flash"}}));
-    EXPECT_EQ(teamRows(*app->teamList2),
-              (Rows{{"夜雨", "Garen", "Teleport Flash"},
-                    {"李四", "MonkeyKing", "Smite Flash"},
-                    {"Doinb", "Orianna", "Flash Barrier"},
-                    {"凯特琳", "Caitlyn", "Heal Flash"},
-                    {"小鱼", "Nami", "Exhaust Flash"}}));
+    EXPECT_EQ(teamRows(*app->teamList1), (Rows{{"张三", "Ahri", "Flash Dot"},
+                                               {"蓝色火焰", "LeeSin", "Smite Flash"},
+                                               {"Faker", "Zed", "Flash Teleport"},
+                                               {"风之子", "Ashe", "Heal Flash"},
+                                               {"无名", "Thresh", "Exhaust Flash"}}));
+    EXPECT_EQ(teamRows(*app->teamList2), (Rows{{"夜雨", "Garen", "Teleport Flash"},
+                                               {"李四", "MonkeyKing", "Smite Flash"},
+                                               {"Doinb", "Orianna", "Flash Barrier"},
+                                               {"凯特琳", "Caitlyn", "Heal Flash"},
+                                               {"小鱼", "Nami", "Exhaust Flash"}}));
     EXPECT_FALSE(app->spectateButton->disabled());
     EXPECT_EQ(app->spectateButton->caption(), "张三");
 
@@ -232,12 +231,11 @@ TEST_F(FlowTest, ADoubleClickShowsBothTeamsAndArmsSpectating) {
     EXPECT_EQ(app->teamList2->rowCount(), 5);
 
     doubleClick(7);  // six players: the second team has one
-    EXPECT_EQ(teamRows(*app->teamList2),
-              (Rows{{"六号", "Poppy", "Flash Heal"},
-                    {"", "", " "},
-                    {"", "", " "},
-                    {"", "", " "},
-                    {"", "", " "}}));
+    EXPECT_EQ(teamRows(*app->teamList2), (Rows{{"六号", "Poppy", "Flash Heal"},
+                                               {"", "", " "},
+                                               {"", "", " "},
+                                               {"", "", " "},
+                                               {"", "", " "}}));
     EXPECT_EQ(app->spectateButton->caption(), "小 明_01");
 
     for (int row : {2, 5, -1}) {  // offline, network error, empty space
@@ -280,9 +278,9 @@ TEST_F(FlowTest, SpectatingWritesTheScriptSavesThePathAndTheShellStartsTheClient
     app->playerList->setSelectionMark(6);
     app->spectateButton->click();
 
-    const std::string script =
-        "@start \"\" \"" + game + "\\Game\\League of Legends.exe\" \"8394\" \"LoLLauncher.exe\" "
-        "\"\" \"spectator 127.0.0.1:8394 Zq3pN4xTk8Wm 4012345678 HN1\"";
+    const std::string script = "@start \"\" \"" + game +
+                               "\\Game\\League of Legends.exe\" \"8394\" \"LoLLauncher.exe\" "
+                               "\"\" \"spectator 127.0.0.1:8394 Zq3pN4xTk8Wm 4012345678 HN1\"";
     EXPECT_EQ(readFile("英雄 联盟\\Game\\watch.bat"), script);
     EXPECT_EQ(readProfileText(".\\settings.ini", "0728", "GamePath"), game);
 
@@ -327,7 +325,8 @@ TEST_F(FlowTest, RefusedPathsAndLinksWriteSaveAndRunNothing) {
         pumpFor(100);
         ASSERT_EQ(boxes.texts.size(), c.message ? 1u : 0u);
         if (c.message) {
-            EXPECT_EQ(findText(boxes.texts[0], "游戏路径应该像 F:\\Program Files\\英雄联盟 这样\r\n"), 1);
+            EXPECT_EQ(
+                findText(boxes.texts[0], "游戏路径应该像 F:\\Program Files\\英雄联盟 这样\r\n"), 1);
         }
     }
 

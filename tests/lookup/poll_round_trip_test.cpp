@@ -16,7 +16,7 @@ namespace {
 constexpr char kBase[] = "http://127.0.0.1:8730";
 
 class GameGenerator {
-public:
+  public:
     explicit GameGenerator(unsigned seed) : random_(seed) {}
 
     // A GBK name of Chinese characters (GB2312's first level), ASCII letters and digits,
@@ -49,7 +49,7 @@ public:
 
     int pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
 
-private:
+  private:
     std::mt19937 random_;
 };
 

@@ -43,7 +43,7 @@ bool savedProcSaw(UINT msg) {
 
 // A control whose child notifications are recorded.
 class RecordingControl : public WtControl {
-public:
+  public:
     ~RecordingControl() override {
         if (hwnd_) unbindWindow(hwnd_);
     }
@@ -70,12 +70,12 @@ public:
 };
 
 class ControlTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         seenBySavedProc.clear();
         ASSERT_NE(control.createControlWindow(nullptr, 0, recorderClass(), "t",
-                                              WS_OVERLAPPED | WS_VISIBLE, 0, 0,
-                                              200, 100, nullptr, nullptr),
+                                              WS_OVERLAPPED | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                                              nullptr),
                   nullptr);
         seenBySavedProc.clear();
     }
@@ -241,9 +241,9 @@ TEST_F(ControlTest, ParentNotificationsReachTheChildsObject) {
 
     child.colourResult = reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
     HDC hdc = GetDC(childHwnd);
-    EXPECT_EQ(send(WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(hdc),
-                   reinterpret_cast<LPARAM>(childHwnd)),
-              child.colourResult);
+    EXPECT_EQ(
+        send(WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(hdc), reinterpret_cast<LPARAM>(childHwnd)),
+        child.colourResult);
     ReleaseDC(childHwnd, hdc);
 
     // A window without a control is not routed anywhere.
@@ -270,8 +270,8 @@ TEST_F(ControlTest, DestroyingTheWindowUnbindsAndReleasesWhatTheControlOwns) {
 
 TEST_F(ControlTest, GeometryAndStateOperationsWorkOnAChild) {
     RecordingControl child;
-    child.createControlWindow(control.handle(), 0, recorderClass(), "abc", WS_CHILD | WS_VISIBLE,
-                              5, 6, 40, 30, nullptr, nullptr);
+    child.createControlWindow(control.handle(), 0, recorderClass(), "abc", WS_CHILD | WS_VISIBLE, 5,
+                              6, 40, 30, nullptr, nullptr);
     EXPECT_EQ(child.left(), 5);
     EXPECT_EQ(child.top(), 6);
     child.setLeft(15);

@@ -5,7 +5,9 @@
 namespace {
 
 int tag[4];
-void* value(int i) { return &tag[i]; }
+void* value(int i) {
+    return &tag[i];
+}
 
 TEST(HandleMap, GrowthSizesFollowTheSquareRule) {
     struct Case {

@@ -13,7 +13,7 @@
 namespace {
 
 class WindowTest : public testing::Test {
-protected:
+  protected:
     void TearDown() override {
         if (window.handle()) DestroyWindow(window.handle());
         mainWindowHandle = nullptr;
