@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <iterator>
 #include <vector>
 
 #include "app/session.h"
@@ -108,8 +109,8 @@ class FlowTest : public AppFixture {
 };
 
 const std::vector<std::string> kScenario = {
-    "张三",     "李四",     "离线的人", "忙碌的人", "出错的人",
-    "空白的人", "改名的人", "小 明_01", "危险链接",
+    "张三",     "李四",     "离线的人", "忙碌的人", "出错的人", "空白的人",
+    "改名的人", "小 明_01", "危险链接", "五百的人", "大块头",
 };
 
 TEST_F(FlowTest, InitialisingTakesTheThreeTokensAndEnablesRefresh) {
@@ -182,8 +183,11 @@ TEST_F(FlowTest, APassFillsEveryRowAsItsAnswerSays) {
         {"", "", "inGame Howling Abyss", "9:15:00 AM", "1333", 3},  // no slot has the name
         {"Nasus", "Ghost Teleport", "inGame Twisted Treeline", "11:59:59 PM", "1701", 4},
         {"Teemo", "Flash Dot", "inGame Summoner's Rift", "10:00:00 PM", "1400", 5},
+        {"", "", "", "", "", 0},  // an HTTP 500 page is parsed like any answer: no mark in it
+        {"Yasuo", "Flash Barrier", "inGame Summoner's Rift", "10:00:00 PM", "1400", 6},  // 1 MB
     };
-    for (int row = 0; row < 9; ++row) {
+    ASSERT_EQ(app->playerList->rowCount(), static_cast<int>(std::size(expected)));
+    for (int row = 0; row < app->playerList->rowCount(); ++row) {
         SCOPED_TRACE(kScenario[row]);
         EXPECT_EQ(cell(row, 0), "");
         EXPECT_EQ(cell(row, kName), kScenario[row]);
@@ -196,7 +200,7 @@ TEST_F(FlowTest, APassFillsEveryRowAsItsAnswerSays) {
     }
 
     const std::vector<GameRecord>& records = *app->gameRecords;
-    ASSERT_EQ(records.size(), 5u);
+    ASSERT_EQ(records.size(), 6u);
     // Two rows in one game keep a record each.
     EXPECT_EQ(records[0].playerNames, records[1].playerNames);
     EXPECT_EQ(records[0].playerNames[6], "李四");
