@@ -9,6 +9,7 @@
 #include "lookup/http_fetch.h"
 #include "lookup/lookup_service.h"
 #include "lookup/summoner_name.h"
+#include "spectate/game_detail.h"
 #include "support/threads.h"
 #include "toolkit/toolkit_state.h"
 
@@ -101,9 +102,7 @@ void startPass() {
     RefreshState = 1;
     app->initButton->setDisabled(true);
     app->refreshButton->setCaption("强制停止");
-    app->spectateButton->setDisabled(true);
-    app->spectateButton->setCaption("观战");
-    app->armedGame.reset();
+    disarmSpectating();
 
     WtListView& players = *app->playerList;
     app->gameRecords->clear();

@@ -4,3 +4,7 @@
 
 // row is the double-clicked row, -1 for empty space.
 void showGameDetail(int row);
+// Both team lists emptied and "观战" disarmed.
+void clearGameDetail();
+// "观战" disabled, captioned "观战", with no game to launch.
+void disarmSpectating();

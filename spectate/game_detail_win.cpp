@@ -20,12 +20,20 @@ void fillTeam(WtListView& list, const GameRecord& game, std::size_t firstSlot) {
 
 }  // namespace
 
-void showGameDetail(int row) {
-    emptyList(*app->teamList1);
-    emptyList(*app->teamList2);
+void disarmSpectating() {
     app->spectateButton->setDisabled(true);
     app->spectateButton->setCaption("观战");
     app->armedGame.reset();
+}
+
+void clearGameDetail() {
+    emptyList(*app->teamList1);
+    emptyList(*app->teamList2);
+    disarmSpectating();
+}
+
+void showGameDetail(int row) {
+    clearGameDetail();
 
     const std::vector<GameRecord>& records = *app->gameRecords;
     LPARAM recordNumber = row < 0 ? 0 : app->playerList->rowData(row);
